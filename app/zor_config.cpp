@@ -1,0 +1,231 @@
+// Construction, destruction and wiring of the main window.
+#include "app/zor_config.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTcpSocket>
+
+#include "forms/zor_config_form.h"
+#include "plot/dsp.h"
+#include "protocol/reply_targets.h"
+
+namespace {
+
+QStringList numberedNames(const QString &prefix, int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << prefix + QString::number(i);
+    return names;
+}
+
+} // namespace
+
+zor_config::zor_config(QWidget *parent)
+    : QMainWindow(parent)
+    , eqBandFrequency{32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000}
+    , ui(new Ui_zor_config)
+{
+    qRegisterMetaType<QAbstractSocket::SocketError>("QAbstractSocket::SocketError");
+
+    ui->setupUi(this);
+    setWindowTitle(tr("ZOR Setup Utility - Version ") + QStringLiteral("2.2"));
+
+    connect(ui->actionExit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(ui->actionReceiveAll, &QAction::triggered, this, &zor_config::sendQueryAll);
+    connect(ui->actionSendAll, &QAction::triggered, this, &zor_config::sendAll);
+    connect(ui->actionSave, &QAction::triggered, this, &zor_config::saveFile);
+    connect(ui->actionLoad, &QAction::triggered, this, &zor_config::loadFile);
+
+    consoleWindow = new console(this);
+    connect(ui->actionConsole, &QAction::triggered, consoleWindow, &QWidget::show);
+    connect(this, &zor_config::sendReceivedData, consoleWindow, &console::inputReceiveData);
+    connect(this, &zor_config::sendSentData, consoleWindow, &console::inputSentData);
+
+    statusLabel.setText(tr("No Connection"));
+    ui->statusBar->addPermanentWidget(&statusLabel, 0);
+
+    dspPlot = new dsp(ui->graphicsView);
+    ui->graphicsView->installEventFilter(this);
+
+    serialPort.setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
+    serialPort.setDataBits(QSerialPort::Data8);
+    serialPort.setParity(QSerialPort::NoParity);
+    serialPort.setStopBits(QSerialPort::OneStop);
+    serialPort.setFlowControl(QSerialPort::NoFlowControl);
+    connect(&serialPort, &QSerialPort::readyRead, this, &zor_config::serialReadData);
+
+    connect(ui->actionSerial, &QAction::triggered, &serialDialog, &QDialog::exec);
+    connect(&serialDialog, &QDialog::rejected, this, &zor_config::serialCheck);
+    connect(&serialDialog, &serial_dialog::portNameSelected, this, &zor_config::serialOpen);
+
+    tcpSocket = new QTcpSocket(this);
+    connect(tcpSocket, &QTcpSocket::readyRead, this, &zor_config::telnetReadData);
+    connect(tcpSocket, &QAbstractSocket::errorOccurred, this, &zor_config::telnetSocketError);
+
+    connect(ui->actionTelnet, &QAction::triggered, &telnetDialog, &QDialog::exec);
+    connect(&telnetDialog, &QDialog::rejected, this, &zor_config::telnetCheck);
+    connect(&telnetDialog, &telnet_dialog::portIPSelected, this, &zor_config::telnetOpen);
+
+    sourceNamesModel.setStringList(numberedNames(QStringLiteral("Source Name "), 16));
+    std::fill(std::begin(sourceNameChanged), std::end(sourceNameChanged), false);
+    zoneNamesModel.setStringList(numberedNames(QStringLiteral("Zone Name "), 16));
+    std::fill(std::begin(zoneNameChanged), std::end(zoneNameChanged), false);
+    presetNamesModel.setStringList(numberedNames(QStringLiteral("Preset Name "), 10));
+
+    wireFamilies();
+
+    for (ZoneDspSettings &zone : zoneDsp)
+        zone = ZoneDspSettings{Disabled, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0, 100, 100};
+
+    connect(ui->comboBoxDSPMode, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &zor_config::comboBoxDSPModeChange);
+    connect(ui->sliderDSPBass, &QSlider::valueChanged, this, &zor_config::sliderDSPBassChange);
+    connect(ui->sliderDSPTreble, &QSlider::valueChanged, this, &zor_config::sliderDSPTrebleChange);
+    connect(ui->sliderDSPLowpass, &QSlider::valueChanged, this, &zor_config::sliderDSPLowpassChange);
+    connect(ui->sliderDSPHighpass, &QSlider::valueChanged, this, &zor_config::sliderDSPHighpassChange);
+
+    // The zone list's handler is connected before row 0 becomes current, so
+    // it runs once now and loads zone 1 into the DSP page.
+    ui->listViewDSPZone->setModel(&zoneNamesModel);
+    connect(ui->listViewDSPZone->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &zor_config::listViewDSPZoneChange);
+    ui->listViewDSPZone->setCurrentIndex(zoneNamesModel.index(0, 0));
+
+    for (auto &preset : presetEq)
+        std::fill(std::begin(preset), std::end(preset), 0);
+    ui->listViewDSPPreset->setModel(&presetNamesModel);
+    connect(ui->listViewDSPPreset, &QAbstractItemView::pressed, this, &zor_config::listViewDSPPresetChange);
+    connect(&presetNamesModel, &QAbstractItemModel::dataChanged, this, &zor_config::presetNamesModelChange);
+
+    for (QSlider *slider : findChildren<QSlider *>(QRegularExpression(QStringLiteral("sliderDSPEQ"))))
+        connect(slider, &QSlider::valueChanged, this, &zor_config::sliderDSPEqChange);
+
+    connect(ui->checkBoxNetworkDHCP, &QCheckBox::toggled, this, &zor_config::checkBoxNetworkDHCPChange);
+    connect(ui->checkBoxNetworkDHCP, &QCheckBox::toggled, ui->groupBoxNetworkStatic, &QWidget::setDisabled);
+    connect(ui->checkBoxNetworkSDDP, &QCheckBox::toggled, this, &zor_config::checkBoxNetworkSDDPChange);
+    connect(ui->pushButtonNetworkCommit, &QPushButton::clicked, this, &zor_config::pushButtonNetworkCommit);
+    connect(ui->lineEditNetworkIP, &QLineEdit::editingFinished, this, &zor_config::lineEditNetworkIPChange);
+    connect(ui->lineEditNetworkIP, &QLineEdit::textEdited, this, &zor_config::lineEditNetworkIPChangeFlag);
+    connect(ui->lineEditNetworkGateway, &QLineEdit::editingFinished, this,
+            &zor_config::lineEditNetworkGatewayChange);
+    connect(ui->lineEditNetworkGateway, &QLineEdit::textEdited, this,
+            &zor_config::lineEditNetworkGatewayChangeFlag);
+    connect(ui->lineEditNetworkMask, &QLineEdit::editingFinished, this, &zor_config::lineEditNetworkMaskChange);
+    connect(ui->lineEditNetworkMask, &QLineEdit::textEdited, this, &zor_config::lineEditNetworkMaskChangeFlag);
+    networkIpChanged = false;
+    networkGatewayChanged = false;
+    networkMaskChanged = false;
+
+    connect(ui->sliderFPBrightness, &QSlider::valueChanged, this, &zor_config::sliderFPBrightnessChanged);
+    connect(ui->sliderFPSleep, &QSlider::valueChanged, this, &zor_config::sliderFPSleepChanged);
+    connect(ui->checkBoxFPIR, &QCheckBox::toggled, this, &zor_config::checkBoxFPIRChanged);
+    connect(ui->checkBoxFPLock, &QCheckBox::toggled, this, &zor_config::checkBoxFPLockChanged);
+    connect(ui->checkBoxSerial, &QCheckBox::toggled, this, &zor_config::checkBoxSerialChanged);
+    connect(ui->comboBoxTriggerMode, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &zor_config::comboBoxTriggerModeChanged);
+    connect(ui->sliderTriggerLevel, &QSlider::valueChanged, this, &zor_config::sliderTriggerLevelChanged);
+    connect(ui->sliderTriggerTime, &QSlider::valueChanged, this, &zor_config::sliderTriggerTimeChanged);
+
+    // Group and favorite lists get row 0 before their handlers are connected,
+    // so no handler runs during construction.
+    groupNamesModel.setStringList(numberedNames(QStringLiteral("Group Name "), 10));
+    std::fill(std::begin(groupZones), std::end(groupZones), 0);
+    ui->listViewGroup->setModel(&groupNamesModel);
+    ui->listViewGroup->setCurrentIndex(groupNamesModel.index(0, 0));
+    connect(ui->listViewGroup->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &zor_config::listViewGroupChange);
+    connect(&groupNamesModel, &QAbstractItemModel::dataChanged, this, &zor_config::groupNamesModelChange);
+
+    for (QCheckBox *box : findChildren<QCheckBox *>(QRegularExpression(QStringLiteral("checkBoxGroupZone"))))
+        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxGroupZoneChange);
+
+    favoriteNamesModel.setStringList(numberedNames(QStringLiteral("Favorite Name "), 10));
+    for (auto &favorite : favoriteSource)
+        std::fill(std::begin(favorite), std::end(favorite), FavoriteBypass);
+    ui->listViewFavorites->setModel(&favoriteNamesModel);
+    ui->listViewFavorites->setCurrentIndex(favoriteNamesModel.index(0, 0));
+    connect(ui->listViewFavorites->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &zor_config::listViewFavoriteChange);
+    connect(&favoriteNamesModel, &QAbstractItemModel::dataChanged, this, &zor_config::favoriteNamesModelChange);
+
+    for (QComboBox *combo :
+         findChildren<QComboBox *>(QRegularExpression(QStringLiteral("comboBoxFavoriteSource")))) {
+        combo->setModel(&sourceNamesModel);
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                &zor_config::comboBoxFavoriteSourceChange);
+    }
+    for (QCheckBox *box :
+         findChildren<QCheckBox *>(QRegularExpression(QStringLiteral("checkBoxFavoriteBypass"))))
+        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxFavoriteBypassChange);
+
+    connect(ui->pushButtonPollOutputLevels, &QPushButton::clicked, this, &zor_config::pushButtonPollOutputLevels);
+    connect(ui->pushButtonMaxAllVolumes, &QPushButton::clicked, this, &zor_config::pushButtonMaxAllVolumes);
+    connect(ui->pushButtonSetOneToOne, &QPushButton::clicked, this, &zor_config::pushButtonSetOneToOne);
+}
+
+// Connects the per-zone and per-source families: every widget of the class
+// whose object name contains the family prefix, numbered or not.
+void zor_config::wireFamilies()
+{
+    auto family = [this](auto *typeTag, const char *prefix) {
+        using Widget = std::remove_pointer_t<decltype(typeTag)>;
+        return findChildren<Widget *>(QRegularExpression(QLatin1String(prefix)));
+    };
+    for (QLineEdit *edit : family((QLineEdit *)nullptr, "lineEditSourceName")) {
+        connect(edit, &QLineEdit::editingFinished, this, &zor_config::lineEditSourceNameChange);
+        connect(edit, &QLineEdit::textEdited, this, &zor_config::lineEditSourceNameChangeFlag);
+    }
+    for (QLineEdit *edit : family((QLineEdit *)nullptr, "lineEditZoneName")) {
+        connect(edit, &QLineEdit::editingFinished, this, &zor_config::lineEditZoneNameChange);
+        connect(edit, &QLineEdit::textEdited, this, &zor_config::lineEditZoneNameChangeFlag);
+    }
+    for (QSlider *slider : family((QSlider *)nullptr, "sliderZoneVol"))
+        connect(slider, &QSlider::valueChanged, this, &zor_config::sliderZoneVolChange);
+    for (QCheckBox *box : family((QCheckBox *)nullptr, "checkBoxZoneMute"))
+        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxZoneMuteChange);
+    for (QCheckBox *box : family((QCheckBox *)nullptr, "checkBoxZoneFix"))
+        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxZoneFixChange);
+    for (QComboBox *combo : family((QComboBox *)nullptr, "comboBoxZoneSource")) {
+        combo->setModel(&sourceNamesModel);
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &zor_config::comboBoxZoneSourceChange);
+    }
+    for (QCheckBox *box : family((QCheckBox *)nullptr, "checkBoxZonePower"))
+        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxZonePowerChange);
+    for (QSpinBox *spin : family((QSpinBox *)nullptr, "spinBoxZonePOnVol"))
+        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &zor_config::spinBoxZonePOnVolChange);
+    for (QSpinBox *spin : family((QSpinBox *)nullptr, "spinBoxZoneBal"))
+        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &zor_config::spinBoxZoneBalChange);
+}
+
+zor_config::~zor_config()
+{
+    delete consoleWindow;
+    consoleWindow = nullptr;
+    delete dspPlot;
+    dspPlot = nullptr;
+    tcpSocket->deleteLater();
+    delete ui;
+    ui = nullptr;
+    if (serialPort.isOpen())
+        serialPort.close();
+    configFile.cancelWriting();
+}
+
+bool zor_config::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && dspPlot) {
+        dspPlot->viewResized(ui->graphicsView);
+        dspPlot->combineAndPlot();
+        return false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,161 @@
+#ifndef ZOR_CONFIG_H
+#define ZOR_CONFIG_H
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QSaveFile>
+#include <QSerialPort>
+#include <QString>
+#include <QStringListModel>
+
+#include <memory>
+
+#include "app/settings_state.h"
+#include "link/console.h"
+#include "protocol/core/line_framer.h"
+#include "link/serial_dialog.h"
+#include "link/telnet_dialog.h"
+
+class QTcpSocket;
+class QPushButton;
+class Ui_zor_config;
+class dsp;
+struct ReplyTargets;
+
+// The main window: owns the form, the link, the settings state, the plot and
+// the dialogs, and wires every widget to its editor slot. Slot bodies live in
+// the subsystem folders (link/, editors/, protocol/, configfile/).
+class zor_config : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit zor_config(QWidget *parent = nullptr);
+    ~zor_config() override;
+
+    // Handles one reply line from the unit or from a configuration file.
+    void parseCommand(QByteArray line);
+    // Waits ms milliseconds while the event loop keeps running.
+    void delay(int ms);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Dialog-free halves of saveFile() and loadFile(); true on success.
+    bool saveConfiguration(const QString &fileName);
+    bool loadConfiguration(const QString &fileName);
+
+    // Members in construction order; the order matters for construction and
+    // destruction.
+    ushort eqBandFrequency[10];
+    Ui_zor_config *ui = nullptr;
+    console *consoleWindow = nullptr;
+    QLabel statusLabel;
+    dsp *dspPlot = nullptr;
+    ZoneDspSettings zoneDsp[16];
+    int favoriteSource[10][16];
+    QStringListModel favoriteNamesModel;
+    ushort groupZones[10];
+    QStringListModel groupNamesModel;
+    bool networkIpChanged = false;
+    bool networkGatewayChanged = false;
+    bool networkMaskChanged = false;
+    int presetEq[10][10];
+    QStringListModel presetNamesModel;
+    serial_dialog serialDialog;
+    QSerialPort serialPort;
+    QStringListModel sourceNamesModel;
+    bool sourceNameChanged[16];
+    telnet_dialog telnetDialog;
+    QTcpSocket *tcpSocket = nullptr;
+    // Open only while a save runs; commands then go into it instead of the unit.
+    QSaveFile configFile;
+    QStringListModel zoneNamesModel;
+    bool zoneNameChanged[16];
+
+signals:
+    void sendReceivedData(QString data);
+    void sendSentData(QString data);
+
+public slots:
+    void checkBoxFavoriteBypassChange(bool checked);
+    void checkBoxFPIRChanged(bool checked);
+    void checkBoxFPLockChanged(bool checked);
+    void checkBoxGroupZoneChange(bool checked);
+    void checkBoxNetworkDHCPChange(bool checked);
+    void checkBoxNetworkSDDPChange(bool checked);
+    void checkBoxSerialChanged(bool checked);
+    void checkBoxZoneFixChange(bool checked);
+    void checkBoxZoneMuteChange(bool checked);
+    void checkBoxZonePowerChange(bool checked);
+    void comboBoxDSPModeChange(int index);
+    void comboBoxFavoriteSourceChange(int index);
+    void comboBoxTriggerModeChanged(int index);
+    void comboBoxZoneSourceChange(int index);
+    void favoriteNamesModelChange(QModelIndex model);
+    void groupNamesModelChange(QModelIndex model);
+    void lineEditNetworkGatewayChange();
+    void lineEditNetworkGatewayChangeFlag();
+    void lineEditNetworkIPChange();
+    void lineEditNetworkIPChangeFlag();
+    void lineEditNetworkMaskChange();
+    void lineEditNetworkMaskChangeFlag();
+    void lineEditSourceNameChange();
+    void lineEditSourceNameChangeFlag();
+    void lineEditZoneNameChange();
+    void lineEditZoneNameChangeFlag();
+    void listViewDSPPresetChange(QModelIndex model_index);
+    void listViewDSPZoneChange(QModelIndex model_index);
+    void listViewFavoriteChange(QModelIndex model_index);
+    void listViewGroupChange(QModelIndex model_index);
+    void loadFile();
+    void presetNamesModelChange(QModelIndex model);
+    void pushButtonMaxAllVolumes();
+    void pushButtonNetworkCommit();
+    void pushButtonPollOutputLevels();
+    void pushButtonSetOneToOne();
+    void saveFile();
+    void sendAll();
+    void sendCommand(QByteArray input);
+    void sendQueryAll();
+    void serialCheck();
+    void serialOpen(QString port_name);
+    void serialReadData();
+    void sliderDSPBassChange(int value);
+    void sliderDSPEqChange(int value);
+    void sliderDSPHighpassChange(int value);
+    void sliderDSPLowpassChange(int value);
+    void sliderDSPTrebleChange(int value);
+    void sliderFPBrightnessChanged(int value);
+    void sliderFPSleepChanged(int value);
+    void sliderTriggerLevelChanged(int value);
+    void sliderTriggerTimeChanged(int value);
+    void sliderZoneVolChange(int value);
+    void spinBoxZoneBalChange(int value);
+    void spinBoxZonePOnVolChange(int value);
+    void telnetCheck();
+    void telnetOpen(QString ip_address);
+    void telnetReadData();
+    void telnetSocketError(QAbstractSocket::SocketError);
+
+private:
+    // --- construction helpers (app/) ---
+    void wireFamilies();
+
+    // --- device link internals (link/) ---
+    LineFramer serialFramer;
+    LineFramer tcpFramer;
+    void handleReceivedLines(const QList<QByteArray> &lines, bool overflowed, const char *statusPrefix);
+
+    // --- editor internals (editors/) ---
+
+    // --- response parser internals (protocol/) ---
+    std::unique_ptr<ReplyTargets> replyTargets;
+
+    // --- send all and configuration file internals (protocol/, configfile/) ---
+    bool loadingFile = false;
+};
+
+#endif // ZOR_CONFIG_H
