@@ -30,9 +30,8 @@ QStringList numberedNames(const QString &prefix, int count)
 } // namespace
 
 zor_config::zor_config(QWidget *parent)
-    : QMainWindow(parent)
-    , eqBandFrequency{32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000}
-    , ui(new Ui_zor_config)
+    : QMainWindow(parent), eqBandFrequency{32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000},
+      ui(new Ui_zor_config)
 {
     qRegisterMetaType<QAbstractSocket::SocketError>("QAbstractSocket::SocketError");
 
@@ -106,8 +105,7 @@ zor_config::zor_config(QWidget *parent)
     connect(ui->listViewDSPPreset, &QAbstractItemView::pressed, this, &zor_config::listViewDSPPresetChange);
     connect(&presetNamesModel, &QAbstractItemModel::dataChanged, this, &zor_config::presetNamesModelChange);
 
-    for (QSlider *slider : findChildren<QSlider *>(QRegularExpression(QStringLiteral("sliderDSPEQ"))))
-        connect(slider, &QSlider::valueChanged, this, &zor_config::sliderDSPEqChange);
+    wireFamily<QSlider>("sliderDSPEQ", &QSlider::valueChanged, &zor_config::sliderDSPEqChange);
 
     connect(ui->checkBoxNetworkDHCP, &QCheckBox::toggled, this, &zor_config::checkBoxNetworkDHCPChange);
     connect(ui->checkBoxNetworkDHCP, &QCheckBox::toggled, ui->groupBoxNetworkStatic, &QWidget::setDisabled);
@@ -119,8 +117,10 @@ zor_config::zor_config(QWidget *parent)
             &zor_config::lineEditNetworkGatewayChange);
     connect(ui->lineEditNetworkGateway, &QLineEdit::textEdited, this,
             &zor_config::lineEditNetworkGatewayChangeFlag);
-    connect(ui->lineEditNetworkMask, &QLineEdit::editingFinished, this, &zor_config::lineEditNetworkMaskChange);
-    connect(ui->lineEditNetworkMask, &QLineEdit::textEdited, this, &zor_config::lineEditNetworkMaskChangeFlag);
+    connect(ui->lineEditNetworkMask, &QLineEdit::editingFinished, this,
+            &zor_config::lineEditNetworkMaskChange);
+    connect(ui->lineEditNetworkMask, &QLineEdit::textEdited, this,
+            &zor_config::lineEditNetworkMaskChangeFlag);
     networkIpChanged = false;
     networkGatewayChanged = false;
     networkMaskChanged = false;
@@ -145,8 +145,7 @@ zor_config::zor_config(QWidget *parent)
             &zor_config::listViewGroupChange);
     connect(&groupNamesModel, &QAbstractItemModel::dataChanged, this, &zor_config::groupNamesModelChange);
 
-    for (QCheckBox *box : findChildren<QCheckBox *>(QRegularExpression(QStringLiteral("checkBoxGroupZone"))))
-        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxGroupZoneChange);
+    wireFamily<QCheckBox>("checkBoxGroupZone", &QCheckBox::toggled, &zor_config::checkBoxGroupZoneChange);
 
     favoriteNamesModel.setStringList(numberedNames(QStringLiteral("Favorite Name "), 10));
     for (auto &favorite : favoriteSource)
@@ -155,55 +154,65 @@ zor_config::zor_config(QWidget *parent)
     ui->listViewFavorites->setCurrentIndex(favoriteNamesModel.index(0, 0));
     connect(ui->listViewFavorites->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &zor_config::listViewFavoriteChange);
-    connect(&favoriteNamesModel, &QAbstractItemModel::dataChanged, this, &zor_config::favoriteNamesModelChange);
+    connect(&favoriteNamesModel, &QAbstractItemModel::dataChanged, this,
+            &zor_config::favoriteNamesModelChange);
 
-    for (QComboBox *combo :
-         findChildren<QComboBox *>(QRegularExpression(QStringLiteral("comboBoxFavoriteSource")))) {
-        combo->setModel(&sourceNamesModel);
-        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
-                &zor_config::comboBoxFavoriteSourceChange);
-    }
-    for (QCheckBox *box :
-         findChildren<QCheckBox *>(QRegularExpression(QStringLiteral("checkBoxFavoriteBypass"))))
-        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxFavoriteBypassChange);
+    wireSourceCombos("comboBoxFavoriteSource", &zor_config::comboBoxFavoriteSourceChange);
+    wireFamily<QCheckBox>("checkBoxFavoriteBypass", &QCheckBox::toggled,
+                          &zor_config::checkBoxFavoriteBypassChange);
 
-    connect(ui->pushButtonPollOutputLevels, &QPushButton::clicked, this, &zor_config::pushButtonPollOutputLevels);
+    connect(ui->pushButtonPollOutputLevels, &QPushButton::clicked, this,
+            &zor_config::pushButtonPollOutputLevels);
     connect(ui->pushButtonMaxAllVolumes, &QPushButton::clicked, this, &zor_config::pushButtonMaxAllVolumes);
     connect(ui->pushButtonSetOneToOne, &QPushButton::clicked, this, &zor_config::pushButtonSetOneToOne);
+    constructing = false;
 }
 
-// Connects the per-zone and per-source families: every widget of the class
-// whose object name contains the family prefix, numbered or not.
+// Family wiring: every widget of the family's class whose object name
+// contains the prefix, numbered or not. Unique connections make a second run
+// connect only widgets that were not wired yet.
+template <typename Widget, typename Signal, typename Slot>
+void zor_config::wireFamily(const char *prefix, Signal signal, Slot slot)
+{
+    for (Widget *widget : findChildren<Widget *>(QRegularExpression(QLatin1String(prefix))))
+        connect(widget, signal, this, slot, Qt::UniqueConnection);
+}
+
+void zor_config::wireSourceCombos(const char *prefix, void (zor_config::*slot)(int))
+{
+    for (QComboBox *combo : findChildren<QComboBox *>(QRegularExpression(QLatin1String(prefix)))) {
+        combo->setModel(&sourceNamesModel);
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, slot, Qt::UniqueConnection);
+    }
+}
+
 void zor_config::wireFamilies()
 {
-    auto family = [this](auto *typeTag, const char *prefix) {
-        using Widget = std::remove_pointer_t<decltype(typeTag)>;
-        return findChildren<Widget *>(QRegularExpression(QLatin1String(prefix)));
-    };
-    for (QLineEdit *edit : family((QLineEdit *)nullptr, "lineEditSourceName")) {
-        connect(edit, &QLineEdit::editingFinished, this, &zor_config::lineEditSourceNameChange);
-        connect(edit, &QLineEdit::textEdited, this, &zor_config::lineEditSourceNameChangeFlag);
+    wireFamily<QLineEdit>("lineEditSourceName", &QLineEdit::editingFinished,
+                          &zor_config::lineEditSourceNameChange);
+    wireFamily<QLineEdit>("lineEditSourceName", &QLineEdit::textEdited,
+                          &zor_config::lineEditSourceNameChangeFlag);
+    wireFamily<QLineEdit>("lineEditZoneName", &QLineEdit::editingFinished,
+                          &zor_config::lineEditZoneNameChange);
+    wireFamily<QLineEdit>("lineEditZoneName", &QLineEdit::textEdited,
+                          &zor_config::lineEditZoneNameChangeFlag);
+    wireFamily<QSlider>("sliderZoneVol", &QSlider::valueChanged, &zor_config::sliderZoneVolChange);
+    wireFamily<QCheckBox>("checkBoxZoneMute", &QCheckBox::toggled, &zor_config::checkBoxZoneMuteChange);
+    wireFamily<QCheckBox>("checkBoxZoneFix", &QCheckBox::toggled, &zor_config::checkBoxZoneFixChange);
+    wireSourceCombos("comboBoxZoneSource", &zor_config::comboBoxZoneSourceChange);
+    wireFamily<QCheckBox>("checkBoxZonePower", &QCheckBox::toggled, &zor_config::checkBoxZonePowerChange);
+    wireFamily<QSpinBox>("spinBoxZonePOnVol", qOverload<int>(&QSpinBox::valueChanged),
+                         &zor_config::spinBoxZonePOnVolChange);
+    wireFamily<QSpinBox>("spinBoxZoneBal", qOverload<int>(&QSpinBox::valueChanged),
+                         &zor_config::spinBoxZoneBalChange);
+    if (!constructing) {
+        // The families that construction wires later, next to their pages.
+        wireFamily<QSlider>("sliderDSPEQ", &QSlider::valueChanged, &zor_config::sliderDSPEqChange);
+        wireFamily<QCheckBox>("checkBoxGroupZone", &QCheckBox::toggled, &zor_config::checkBoxGroupZoneChange);
+        wireSourceCombos("comboBoxFavoriteSource", &zor_config::comboBoxFavoriteSourceChange);
+        wireFamily<QCheckBox>("checkBoxFavoriteBypass", &QCheckBox::toggled,
+                              &zor_config::checkBoxFavoriteBypassChange);
     }
-    for (QLineEdit *edit : family((QLineEdit *)nullptr, "lineEditZoneName")) {
-        connect(edit, &QLineEdit::editingFinished, this, &zor_config::lineEditZoneNameChange);
-        connect(edit, &QLineEdit::textEdited, this, &zor_config::lineEditZoneNameChangeFlag);
-    }
-    for (QSlider *slider : family((QSlider *)nullptr, "sliderZoneVol"))
-        connect(slider, &QSlider::valueChanged, this, &zor_config::sliderZoneVolChange);
-    for (QCheckBox *box : family((QCheckBox *)nullptr, "checkBoxZoneMute"))
-        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxZoneMuteChange);
-    for (QCheckBox *box : family((QCheckBox *)nullptr, "checkBoxZoneFix"))
-        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxZoneFixChange);
-    for (QComboBox *combo : family((QComboBox *)nullptr, "comboBoxZoneSource")) {
-        combo->setModel(&sourceNamesModel);
-        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &zor_config::comboBoxZoneSourceChange);
-    }
-    for (QCheckBox *box : family((QCheckBox *)nullptr, "checkBoxZonePower"))
-        connect(box, &QCheckBox::toggled, this, &zor_config::checkBoxZonePowerChange);
-    for (QSpinBox *spin : family((QSpinBox *)nullptr, "spinBoxZonePOnVol"))
-        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &zor_config::spinBoxZonePOnVolChange);
-    for (QSpinBox *spin : family((QSpinBox *)nullptr, "spinBoxZoneBal"))
-        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &zor_config::spinBoxZoneBalChange);
 }
 
 zor_config::~zor_config()

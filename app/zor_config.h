@@ -47,6 +47,11 @@ public:
     bool saveConfiguration(const QString &fileName);
     bool loadConfiguration(const QString &fileName);
 
+    // Connects every widget whose object name contains a family prefix
+    // (sliderZoneVol, checkBoxGroupZone, ...) to its editor slot. Runs during
+    // construction; running it again connects only widgets added since.
+    void wireFamilies();
+
     // Members in construction order; the order matters for construction and
     // destruction.
     ushort eqBandFrequency[10];
@@ -141,8 +146,11 @@ public slots:
     void telnetSocketError(QAbstractSocket::SocketError);
 
 private:
-    // --- construction helpers (app/) ---
-    void wireFamilies();
+    // --- construction (app/) ---
+    bool constructing = true;
+    template <typename Widget, typename Signal, typename Slot>
+    void wireFamily(const char *prefix, Signal signal, Slot slot);
+    void wireSourceCombos(const char *prefix, void (zor_config::*slot)(int));
 
     // --- device link internals (link/) ---
     LineFramer serialFramer;
