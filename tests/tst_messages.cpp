@@ -117,6 +117,14 @@ void tst_messages::commandBytes_data()
     QTest::newRow("network commit") << networkCommit() << QByteArray("[EC]");
     QTest::newRow("all zones to maximum") << allZonesMax() << QByteArray("[VXR0]");
     QTest::newRow("generic builder") << command(Message::ZoneVolume, {3, -25}) << QByteArray("[VO3R-25]");
+    QTest::newRow("reply of a setting") << replyLine(Message::ZoneVolume, {3, -25}) << QByteArray("VO3R-25");
+    QTest::newRow("reply of a name") << replyLine(Message::GroupName, {2, "Up\"stairs"})
+                                     << QByteArray("NG2\"Upstairs\"");
+    QTest::newRow("output level reply")
+        << replyLine(Message::OutputLevelLeft, {3, 50}) << QByteArray("O3L50");
+    QTest::newRow("output level right reply")
+        << replyLine(Message::OutputLevelRight, {16, 0}) << QByteArray("O16R0");
+    QTest::newRow("no reply for a query") << replyLine(Message::QueryAll, {}) << QByteArray();
 }
 
 void tst_messages::commandBytes()
@@ -164,12 +172,11 @@ void tst_messages::tableShape()
     QFETCH(Message, id);
     const MessageSpec &row = spec(id);
     QCOMPARE(row.id, id);
-    QVERIFY(row.command || row.reply);
-    if (row.command) {
-        const QString form = QString::fromLatin1(row.command);
-        QVERIFY(form.startsWith(QLatin1Char('[')) && form.endsWith(QLatin1Char(']')));
-        QCOMPARE(form.count(QStringLiteral("{}")), row.fieldCount);
-    }
+    QVERIFY(row.command);
+    const QString form = QString::fromLatin1(row.command);
+    QVERIFY(form.startsWith(QLatin1Char('[')) && form.endsWith(QLatin1Char(']')));
+    QCOMPARE(form.count(QStringLiteral("{}")), row.fieldCount);
+    QVERIFY(!row.replyOnly || row.reply);
     if (row.reply) {
         const QRegularExpression reply(QString::fromLatin1(row.reply));
         QVERIFY2(reply.isValid(), qPrintable(reply.errorString()));
@@ -194,7 +201,7 @@ void tst_messages::commandReadsBackAsItsOwnReply_data()
     QTest::addColumn<bool>("high");
     for (int i = 0; i < MessageCount; ++i) {
         const MessageSpec &row = spec(static_cast<Message>(i));
-        if (!row.command || !row.reply)
+        if (row.replyOnly || !row.reply)
             continue;
         QTest::addRow("%s low", row.name) << row.id << false;
         QTest::addRow("%s high", row.name) << row.id << true;

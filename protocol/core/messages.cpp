@@ -22,123 +22,56 @@ constexpr FieldSpec address = {FieldKind::Address, 0, 255, 1};
 // The dotted quad of the address replies.
 #define ZOR_QUAD "([0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3})"
 
+// clang-format off
+// id, name, command form, reply pattern, reply only, field count, fields
 constexpr MessageSpec table[MessageCount] = {
-    {Message::ZoneVolume, "zone volume", "[VO{}R{}]", "VO([0-9]{1,2})R(-?[0-9]{1,2})", 2, {zone, volume}},
-    {Message::ZoneSource, "zone source", "[CO{}I{}]", "CO([0-9]{1,2})I([0-9]{1,2})", 2, {zone, source}},
-    {Message::ZoneUnmute, "zone unmute", "[VUMO{}]", "VUMO([0-9]{1,2})", 1, {zone}},
-    {Message::ZoneMute, "zone mute", "[VMO{}]", "VMO([0-9]{1,2})", 1, {zone}},
-    {Message::SourceName, "source name", "[NI{}\"{}\"]", "NI([0-9]{1,2})\"(.{1,16})\"", 2, {source, name}},
-    {Message::ZoneName, "zone name", "[NO{}\"{}\"]", "NO([0-9]{1,2})\"(.{1,16})\"", 2, {zone, name}},
-    {Message::ZoneFixed, "zone fixed", "[VO{}F{}]", "VO([0-9]{1,2})F([0-1])", 2, {zone, flag}},
-    {Message::ZonePowerOff, "zone power off", "[POFFO{}]", "POFFO([0-9]{1,2})", 1, {zone}},
-    {Message::ZonePowerOnVolume,
-     "zone power-on volume",
-     "[VPONO{}L{}]",
-     "VPONO([0-9]{1,2})L(-?[0-9]{1,2})",
-     2,
-     {zone, volume}},
-    {Message::ZonePowerOn, "zone power on", "[PONO{}]", "PONO([0-9]{1,2})", 1, {zone}},
-    {Message::ZoneBalanceLeft,
-     "zone balance left",
-     "[BO{}L{}]",
-     "BO([0-9]{1,2})L(-?[0-9]{1,2})",
-     2,
-     {zone, num(1, 80)}},
-    {Message::ZoneBalanceRight,
-     "zone balance right",
-     "[BO{}R{}]",
-     "BO([0-9]{1,2})R(-?[0-9]{1,2})",
-     2,
-     {zone, num(0, 80)}},
-    {Message::OutputLevelLeft,
-     "output level left",
-     nullptr,
-     "O([0-9]{1,2})L([0-9]{1,3})",
-     2,
-     {zone, num(0, 999)}},
-    {Message::OutputLevelRight,
-     "output level right",
-     nullptr,
-     "O([0-9]{1,2})R([0-9]{1,3})",
-     2,
-     {zone, num(0, 999)}},
-    {Message::ZoneDspMode, "zone DSP mode", "[EO{}M{}]", "EO([0-9]{1,2})M([0-5])", 2, {zone, num(0, 5)}},
-    {Message::ZoneTone,
-     "zone tone",
-     "[TO{}B{}T{}]",
-     "TO([0-9]{1,2})B(-?[0-9]{1,2})T(-?[0-9]{1,2})",
-     3,
-     {zone, num(-12, 12), num(-12, 12)}},
-    {Message::ZoneHighpass,
-     "zone highpass",
-     "[EO{}HP{}]",
-     "EO([0-9]{1,2})HP([0-9]{1,5})",
-     2,
-     {zone, num(100, 20000)}},
-    {Message::ZoneLowpass,
-     "zone lowpass",
-     "[EO{}LP{}]",
-     "EO([0-9]{1,2})LP([0-9]{1,3})",
-     2,
-     {zone, num(40, 240)}},
-    {Message::ZoneEqBand,
-     "zone EQ band",
-     "[EO{}B{}L{}]",
-     "EO([0-9]{1,2})B([0-9]{1,2})L(-?[0-9]{1,2})",
-     3,
-     {zone, ten, num(-10, 10)}},
-    {Message::ZonePresetSelect,
-     "zone preset select",
-     "[EO{}P{}]",
-     "EO([0-9]{1,2})P([0-9]{1,2})",
-     2,
-     {zone, ten}},
-    {Message::PresetName, "preset name", "[NEP{}\"{}\"]", "NEP([0-9]{1,2})\"(.{1,16})\"", 2, {ten, name}},
-    {Message::PresetEqBand,
-     "preset EQ band",
-     "[EP{}B{}L{}]",
-     "EP([0-9]{1,2})B([0-9]{1,2})L(-?[0-9]{1,2})",
-     3,
-     {ten, ten, num(-10, 10)}},
-    {Message::DhcpEnable, "DHCP enable", "[DHCP{}]", "DHCP([0-1])", 1, {flag}},
-    {Message::SddpEnable, "SDDP enable", "[SDDP{}]", "SDDP([0-1])", 1, {flag}},
-    {Message::Gateway, "gateway", "[GW{}]", "GW" ZOR_QUAD, 1, {address}},
-    {Message::IpAddress, "IP address", "[IP{}]", "IP" ZOR_QUAD, 1, {address}},
-    {Message::NetworkMask, "network mask", "[NM{}]", "NM" ZOR_QUAD, 1, {address}},
-    {Message::FpBrightness, "front panel brightness", "[SD{}]", "SD([0-3])", 1, {num(0, 3)}},
-    {Message::FpSleep, "front panel sleep", "[SLEEP{}]", "SLEEP([0-5])", 1, {num(0, 5)}},
-    {Message::FpLock, "front panel lock", "[FPL{}]", "FPL([0-1])", 1, {flag}},
-    {Message::FpIrLock, "front panel IR lock", "[IRL{}]", "IRL([0-1])", 1, {flag}},
-    {Message::TriggerMode, "trigger mode", "[TRIGMODE{}]", "TRIGMODE([0-2])", 1, {num(0, 2)}},
-    {Message::TriggerLevel, "trigger level", "[TRIGLEVEL{}]", "TRIGLEVEL([0-9]{2,3})", 1, {num(20, 200)}},
-    {Message::TriggerTime, "trigger time", "[TRIGTIME{}]", "TRIGTIME([0-9]{1,2})", 1, {num(5, 15, 5)}},
-    {Message::SerialResponses, "serial responses", "[SERIAL{}]", "SERIAL([0-1])", 1, {flag}},
-    {Message::GroupAddZone, "group add zone", "[G{}AO{}]", "G([0-9]{1,2})AO([0-9]{1,2})", 2, {ten, zone}},
-    {Message::GroupRemoveZone,
-     "group remove zone",
-     "[G{}RO{}]",
-     "G([0-9]{1,2})RO([0-9]{1,2})",
-     2,
-     {ten, zone}},
-    {Message::GroupName, "group name", "[NG{}\"{}\"]", "NG([0-9]{1,2})\"(.{1,16})\"", 2, {ten, name}},
-    {Message::FavoriteZoneSource,
-     "favorite zone source",
-     "[F{}AO{}I{}]",
-     "F([0-9]{1,2})AO([0-9]{1,2})I([0-9]{1,2})",
-     3,
-     {ten, zone, source}},
-    {Message::FavoriteName, "favorite name", "[NF{}\"{}\"]", "NF([0-9]{1,2})\"(.{1,16})\"", 2, {ten, name}},
-    {Message::FavoriteZoneBypass,
-     "favorite zone bypass",
-     "[F{}RO{}]",
-     "F([0-9]{1,2})RO([0-9]{1,2})",
-     2,
-     {ten, zone}},
-    {Message::AllZonesMax, "all zones to maximum", "[VXR0]", nullptr, 0, {}},
-    {Message::QueryOutputLevels, "query output levels", "[QOL]", nullptr, 0, {}},
-    {Message::NetworkCommit, "network commit", "[EC]", nullptr, 0, {}},
-    {Message::QueryAll, "query all", "[QX]", nullptr, 0, {}},
+    {Message::ZoneVolume, "zone volume", "[VO{}R{}]", "VO([0-9]{1,2})R(-?[0-9]{1,2})", false, 2, {zone, volume}},
+    {Message::ZoneSource, "zone source", "[CO{}I{}]", "CO([0-9]{1,2})I([0-9]{1,2})", false, 2, {zone, source}},
+    {Message::ZoneUnmute, "zone unmute", "[VUMO{}]", "VUMO([0-9]{1,2})", false, 1, {zone}},
+    {Message::ZoneMute, "zone mute", "[VMO{}]", "VMO([0-9]{1,2})", false, 1, {zone}},
+    {Message::SourceName, "source name", "[NI{}\"{}\"]", "NI([0-9]{1,2})\"(.{1,16})\"", false, 2, {source, name}},
+    {Message::ZoneName, "zone name", "[NO{}\"{}\"]", "NO([0-9]{1,2})\"(.{1,16})\"", false, 2, {zone, name}},
+    {Message::ZoneFixed, "zone fixed", "[VO{}F{}]", "VO([0-9]{1,2})F([0-1])", false, 2, {zone, flag}},
+    {Message::ZonePowerOff, "zone power off", "[POFFO{}]", "POFFO([0-9]{1,2})", false, 1, {zone}},
+    {Message::ZonePowerOnVolume, "zone power-on volume", "[VPONO{}L{}]", "VPONO([0-9]{1,2})L(-?[0-9]{1,2})", false, 2, {zone, volume}},
+    {Message::ZonePowerOn, "zone power on", "[PONO{}]", "PONO([0-9]{1,2})", false, 1, {zone}},
+    {Message::ZoneBalanceLeft, "zone balance left", "[BO{}L{}]", "BO([0-9]{1,2})L(-?[0-9]{1,2})", false, 2, {zone, num(1, 80)}},
+    {Message::ZoneBalanceRight, "zone balance right", "[BO{}R{}]", "BO([0-9]{1,2})R(-?[0-9]{1,2})", false, 2, {zone, num(0, 80)}},
+    {Message::OutputLevelLeft, "output level left", "[O{}L{}]", "O([0-9]{1,2})L([0-9]{1,3})", true, 2, {zone, num(0, 999)}},
+    {Message::OutputLevelRight, "output level right", "[O{}R{}]", "O([0-9]{1,2})R([0-9]{1,3})", true, 2, {zone, num(0, 999)}},
+    {Message::ZoneDspMode, "zone DSP mode", "[EO{}M{}]", "EO([0-9]{1,2})M([0-5])", false, 2, {zone, num(0, 5)}},
+    {Message::ZoneTone, "zone tone", "[TO{}B{}T{}]", "TO([0-9]{1,2})B(-?[0-9]{1,2})T(-?[0-9]{1,2})", false, 3, {zone, num(-12, 12), num(-12, 12)}},
+    {Message::ZoneHighpass, "zone highpass", "[EO{}HP{}]", "EO([0-9]{1,2})HP([0-9]{1,5})", false, 2, {zone, num(100, 20000)}},
+    {Message::ZoneLowpass, "zone lowpass", "[EO{}LP{}]", "EO([0-9]{1,2})LP([0-9]{1,3})", false, 2, {zone, num(40, 240)}},
+    {Message::ZoneEqBand, "zone EQ band", "[EO{}B{}L{}]", "EO([0-9]{1,2})B([0-9]{1,2})L(-?[0-9]{1,2})", false, 3, {zone, ten, num(-10, 10)}},
+    {Message::ZonePresetSelect, "zone preset select", "[EO{}P{}]", "EO([0-9]{1,2})P([0-9]{1,2})", false, 2, {zone, ten}},
+    {Message::PresetName, "preset name", "[NEP{}\"{}\"]", "NEP([0-9]{1,2})\"(.{1,16})\"", false, 2, {ten, name}},
+    {Message::PresetEqBand, "preset EQ band", "[EP{}B{}L{}]", "EP([0-9]{1,2})B([0-9]{1,2})L(-?[0-9]{1,2})", false, 3, {ten, ten, num(-10, 10)}},
+    {Message::DhcpEnable, "DHCP enable", "[DHCP{}]", "DHCP([0-1])", false, 1, {flag}},
+    {Message::SddpEnable, "SDDP enable", "[SDDP{}]", "SDDP([0-1])", false, 1, {flag}},
+    {Message::Gateway, "gateway", "[GW{}]", "GW" ZOR_QUAD, false, 1, {address}},
+    {Message::IpAddress, "IP address", "[IP{}]", "IP" ZOR_QUAD, false, 1, {address}},
+    {Message::NetworkMask, "network mask", "[NM{}]", "NM" ZOR_QUAD, false, 1, {address}},
+    {Message::FpBrightness, "front panel brightness", "[SD{}]", "SD([0-3])", false, 1, {num(0, 3)}},
+    {Message::FpSleep, "front panel sleep", "[SLEEP{}]", "SLEEP([0-5])", false, 1, {num(0, 5)}},
+    {Message::FpLock, "front panel lock", "[FPL{}]", "FPL([0-1])", false, 1, {flag}},
+    {Message::FpIrLock, "front panel IR lock", "[IRL{}]", "IRL([0-1])", false, 1, {flag}},
+    {Message::TriggerMode, "trigger mode", "[TRIGMODE{}]", "TRIGMODE([0-2])", false, 1, {num(0, 2)}},
+    {Message::TriggerLevel, "trigger level", "[TRIGLEVEL{}]", "TRIGLEVEL([0-9]{2,3})", false, 1, {num(20, 200)}},
+    {Message::TriggerTime, "trigger time", "[TRIGTIME{}]", "TRIGTIME([0-9]{1,2})", false, 1, {num(5, 15, 5)}},
+    {Message::SerialResponses, "serial responses", "[SERIAL{}]", "SERIAL([0-1])", false, 1, {flag}},
+    {Message::GroupAddZone, "group add zone", "[G{}AO{}]", "G([0-9]{1,2})AO([0-9]{1,2})", false, 2, {ten, zone}},
+    {Message::GroupRemoveZone, "group remove zone", "[G{}RO{}]", "G([0-9]{1,2})RO([0-9]{1,2})", false, 2, {ten, zone}},
+    {Message::GroupName, "group name", "[NG{}\"{}\"]", "NG([0-9]{1,2})\"(.{1,16})\"", false, 2, {ten, name}},
+    {Message::FavoriteZoneSource, "favorite zone source", "[F{}AO{}I{}]", "F([0-9]{1,2})AO([0-9]{1,2})I([0-9]{1,2})", false, 3, {ten, zone, source}},
+    {Message::FavoriteName, "favorite name", "[NF{}\"{}\"]", "NF([0-9]{1,2})\"(.{1,16})\"", false, 2, {ten, name}},
+    {Message::FavoriteZoneBypass, "favorite zone bypass", "[F{}RO{}]", "F([0-9]{1,2})RO([0-9]{1,2})", false, 2, {ten, zone}},
+    {Message::AllZonesMax, "all zones to maximum", "[VXR0]", nullptr, false, 0, {}},
+    {Message::QueryOutputLevels, "query output levels", "[QOL]", nullptr, false, 0, {}},
+    {Message::NetworkCommit, "network commit", "[EC]", nullptr, false, 0, {}},
+    {Message::QueryAll, "query all", "[QX]", nullptr, false, 0, {}},
 };
+// clang-format on
 
 #undef ZOR_QUAD
 
@@ -183,7 +116,7 @@ const QVector<FrameReader> &frameReaders()
         QVector<FrameReader> list(MessageCount);
         for (int i = 0; i < MessageCount; ++i) {
             const MessageSpec &row = table[i];
-            if (!row.command)
+            if (row.replyOnly)
                 continue;
             const QStringList pieces = QString::fromLatin1(row.command).split(QStringLiteral("{}"));
             QString pattern = QStringLiteral("\\A");
@@ -263,7 +196,7 @@ namespace {
 QByteArray buildFrame(Message id, const Field *fields, int count)
 {
     const MessageSpec &row = spec(id);
-    if (!row.command || count != row.fieldCount)
+    if (count != row.fieldCount)
         return QByteArray();
     // Every text field of every command is inserted here, and only here, so no
     // name can reach the wire without being cleaned.
@@ -284,12 +217,24 @@ QByteArray buildFrame(Message id, const Field *fields, int count)
 
 QByteArray command(Message id, std::initializer_list<Field> fields)
 {
+    if (spec(id).replyOnly)
+        return QByteArray();
     return buildFrame(id, fields.begin(), static_cast<int>(fields.size()));
 }
 
 QByteArray command(Message id, const QVector<Field> &fields)
 {
+    if (spec(id).replyOnly)
+        return QByteArray();
     return buildFrame(id, fields.constData(), fields.size());
+}
+
+QByteArray replyLine(Message id, const QVector<Field> &fields)
+{
+    if (!spec(id).reply)
+        return QByteArray();
+    const QByteArray frame = buildFrame(id, fields.constData(), fields.size());
+    return frame.isEmpty() ? frame : frame.mid(1, frame.size() - 2);
 }
 
 std::optional<ParsedFrame> parseFrame(const QString &frame)

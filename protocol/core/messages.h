@@ -8,7 +8,9 @@
 //
 // Command form: the frame with "{}" for each field, in field order, e.g.
 // "[VO{}R{}]"; text fields sit between the quotes of the form ("[NO{}\"{}\"]").
-// Fixed literals have no "{}" ("[QX]"). Reply-only messages have no command.
+// Fixed literals have no "{}" ("[QX]"). A reply line has the shape of its
+// command without the brackets. The output levels are replies only: their form
+// gives the shape of the reply and is never sent as a command.
 //
 // Reply pattern: a regular expression found anywhere in a reply line; its
 // captures are the message's fields, in the same order. Every reply pattern is
@@ -103,8 +105,9 @@ struct FieldSpec {
 struct MessageSpec {
     Message id;
     const char *name;    // "zone volume"
-    const char *command; // "[VO{}R{}]", "[QX]", or nullptr for a reply-only message
+    const char *command; // "[VO{}R{}]", "[QX]"
     const char *reply;   // regular expression, or nullptr for a command without reply
+    bool replyOnly;      // the unit sends it, the utility never does
     int fieldCount;
     FieldSpec fields[MaxFields];
 };
@@ -151,6 +154,9 @@ QString sanitizeName(const QString &text);
 // not fit the command form.
 QByteArray command(Message id, std::initializer_list<Field> fields = {});
 QByteArray command(Message id, const QVector<Field> &fields);
+// The reply line of a message as the unit sends it: the frame without its
+// brackets ("VO3R-25", "O3L50"). Empty for a command without reply.
+QByteArray replyLine(Message id, const QVector<Field> &fields);
 
 // A command frame read back into its message and fields (the unit's side).
 struct ParsedFrame {
@@ -160,7 +166,8 @@ struct ParsedFrame {
 };
 
 // Recognises a complete frame "[...]" by the command forms (anchored, the whole
-// text must be one frame). No range checks: see withinRanges.
+// text must be one frame; reply-only forms are not commands). No range checks:
+// see withinRanges.
 std::optional<ParsedFrame> parseFrame(const QString &frame);
 // True when every field lies within its FieldSpec: numbers in range and step,
 // names of allowed length without forbidden characters, addresses of four
