@@ -441,25 +441,13 @@ private slots:
     {
         QFETCH(int, ms);
         bool posted = false;
-        QTimer::singleShot(0, this, [&posted] { posted = true; });
+        QObject context; // the call dies with the test if delay never ran it
+        QTimer::singleShot(0, &context, [&posted] { posted = true; });
         QElapsedTimer clock;
         clock.start();
         window->delay(ms);
         QVERIFY(clock.elapsed() >= ms);
         QCOMPARE(posted, ms > 0);
-    }
-
-    // Replies that arrive during a pause are received inside it.
-    void delayReceives()
-    {
-        QTcpSocket *peer = connectPeer();
-        QVERIFY(peer);
-        QSignalSpy received(window, &zor_config::sendReceivedData);
-        peer->write("VO1R-10\n");
-        QVERIFY(peer->waitForBytesWritten(5000));
-        for (int i = 0; i < 100 && received.isEmpty(); ++i)
-            window->delay(50);
-        QCOMPARE(received.count(), 1);
     }
 };
 

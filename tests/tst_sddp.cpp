@@ -184,15 +184,6 @@ private slots:
         QCOMPARE(accepted.count(), 1);
     }
 
-    void cancelSendsNothing()
-    {
-        QSignalSpy selected(dialog, &telnet_dialog::portIPSelected);
-        QSignalSpy rejected(dialog, &QDialog::rejected);
-        dialog->findChild<QPushButton *>(QStringLiteral("pushButtonCancel"))->click();
-        QCOMPARE(selected.count(), 0);
-        QCOMPARE(rejected.count(), 1);
-    }
-
     // Detect empties the list and sends the search as one datagram.
     void detectSendsSearch()
     {
