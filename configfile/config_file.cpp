@@ -76,7 +76,7 @@ bool zor_config::loadConfiguration(const QString &fileName)
         if (line.trimmed().isEmpty())
             continue;
         ++nonBlank;
-        if (protocol::decodeReply(line).valid())
+        if (protocol::decodeReply(line).recognised())
             ++recognised;
     }
     file.close();
