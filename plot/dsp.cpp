@@ -1,29 +1,155 @@
 #include "plot/dsp.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QGraphicsLineItem>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
+#include <QPen>
+
+#include <array>
+#include <cmath>
+#include <complex>
+
+namespace {
+
+constexpr int curvePoints = 64;
+constexpr int curveSegments = curvePoints - 1;
+constexpr double curveStartHz = 33.0;
+constexpr double curveEndHz = 20000.0;
+// The curve stops where the response leaves the +-13 dB band of the grid.
+constexpr double curveLimitDb = 13.0;
+
+const QColor minorGridColor(50, 50, 50);
+const QColor majorGridColor(125, 125, 125);
+
+// Minor lines start at 33 Hz, where the curve starts.
+constexpr double minorLines[] = {33,   400,   600,   700,   800,   900,   4000,  6000,  7000,  8000,
+                                 9000, 11000, 12000, 13000, 14000, 15000, 16000, 17000, 18000, 19000};
+constexpr double majorLines[] = {50, 100, 200, 300, 500, 1000, 2000, 3000, 5000, 10000, 20000};
+
+QString frequencyLabel(double hertz)
+{
+    if (hertz < 1000)
+        return QString::number(hertz, 'g', 6);
+    return QString::number(hertz / 1000, 'g', 6) + QLatin1Char('k');
+}
+
+// Level in dB of one response value; -inf for a zero response.
+double levelDb(std::complex<double> value)
+{
+    return 20.0 * std::log10(std::hypot(value.real(), value.imag()));
+}
+
+} // namespace
 
 dsp::dsp(QGraphicsView *view)
 {
     for (auto &item : segmentItems)
         item = nullptr;
-    for (auto &slot : coefficients) {
-        slot[0] = 1; slot[1] = 0; slot[2] = 0; slot[3] = 1; slot[4] = 0; slot[5] = 0;
-    }
+    // Every slot starts as bypass so that the first plot is the flat 0 dB line.
+    for (auto &slot : coefficients)
+        biquad::bypass(slot);
     view->setScene(&scene);
     viewResized(view);
 }
 
 dsp::~dsp() = default;
 
-void dsp::viewResized(QGraphicsView *view)
+double dsp::xOf(double hertz) const
 {
-    Q_UNUSED(view);
+    return (std::log10(hertz) - logMinFrequency) / logFrequencySpan * plotWidth;
 }
 
-void dsp::combineAndPlot() {}
+void dsp::viewResized(QGraphicsView *view)
+{
+    const int width = view->width();
+    const int height = view->height();
+
+    scene.clear();
+    for (auto &item : segmentItems)
+        item = nullptr;
+
+    pixelsPerDb = static_cast<double>(height / 30);
+    logMinFrequency = 1.4771212547196624;  // log10(30)
+    logFrequencySpan = 2.8239087409443187; // log10(20000) - log10(30)
+    plotWidth = width - 10;
+
+    const double s = pixelsPerDb;
+    QPen pen(QBrush(minorGridColor), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+
+    for (double hertz : minorLines)
+        scene.addLine(xOf(hertz), -15 * s, xOf(hertz), 13 * s, pen);
+
+    pen.setColor(majorGridColor);
+    for (double hertz : majorLines) {
+        const double x = xOf(hertz);
+        scene.addLine(x, -15 * s, x, 15 * s, pen);
+        QGraphicsSimpleTextItem *label = scene.addSimpleText(frequencyLabel(hertz));
+        label->setBrush(QBrush(majorGridColor));
+        label->setPos(x - label->boundingRect().width(), 13.3 * s);
+    }
+
+    pen.setColor(minorGridColor);
+    for (double decibels : {5.0, -5.0, 10.0, -10.0})
+        scene.addLine(0, yOf(decibels), width, yOf(decibels), pen);
+
+    const struct {
+        const char *text;
+        double decibels;
+    } levelLabels[] = {{"-5", -5}, {"+5", 5}, {"+10", 10}, {"-10", -10}, {"+15", 15}};
+    for (const auto &level : levelLabels) {
+        QGraphicsSimpleTextItem *label = scene.addSimpleText(QString::fromLatin1(level.text));
+        label->setBrush(QBrush(minorGridColor));
+        label->setPos(10, yOf(level.decibels));
+    }
+
+    pen.setColor(majorGridColor);
+    scene.addLine(0, 0, width, 0, pen);
+}
+
+void dsp::combineAndPlot()
+{
+    const std::vector<double> frequencies = biquad::logspace(curveStartHz, curveEndHz, curvePoints);
+
+    // e^{-i w} and e^{-2 i w} of every point serve all ten slots.
+    std::array<double, curvePoints> levels;
+    for (int k = 0; k < curvePoints; ++k) {
+        const double omega = biquad::normalizedAngularFrequency(frequencies[k]);
+        const std::complex<double> zInverse = std::polar(1.0, -omega);
+        const std::complex<double> zInverse2 = std::polar(1.0, -2.0 * omega);
+        std::complex<double> combined = biquad::response(coefficients[0], zInverse, zInverse2);
+        for (int slot = 1; slot < 10; ++slot)
+            combined *= biquad::response(coefficients[slot], zInverse, zInverse2);
+        levels[k] = levelDb(combined);
+    }
+
+    // The old segments go first, then the new ones are added in segment
+    // order: the scene ends up exactly as after replacing them one by one,
+    // but it re-sorts its item list once instead of once per segment.
+    for (auto &item : segmentItems) {
+        if (item) {
+            scene.removeItem(item);
+            delete item;
+            item = nullptr;
+        }
+    }
+
+    const QPen pen(QBrush(Qt::blue), 3, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin);
+    for (int k = 0; k < curveSegments; ++k) {
+        // Written as "not inside" so that a level that is not a number ends
+        // the curve like an infinite one instead of drawing a stray line.
+        const bool inside = std::abs(levels[k]) < curveLimitDb && std::abs(levels[k + 1]) < curveLimitDb;
+        if (!inside)
+            continue;
+        segmentItems[k] = scene.addLine(xOf(frequencies[k]), yOf(levels[k]), xOf(frequencies[k + 1]),
+                                        yOf(levels[k + 1]), pen);
+    }
+}
 
 void dsp::setFilter(int index, dsp_setting_struct setting)
 {
-    Q_UNUSED(index);
-    Q_UNUSED(setting);
+    if (index < 0 || index > 9)
+        return;
+    biquad::design(setting, coefficients[index]);
 }

@@ -5,27 +5,55 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <vector>
+
+#include "plot/biquad.h"
+
 class QGraphicsView;
 class QGraphicsItem;
 
-// One filter setting handed to the plot.
-struct dsp_setting_struct {
-    quint8 type;        // 0 bypass, 1 high-pass, 2 high shelf, 3 low-pass, 4 low shelf, 5 peaking
-    quint16 frequency;  // Hz
-    qint8 gain;         // dB
-};
-
 // The frequency-response plot of the DSP page: owns the scene shown by the
-// view, ten biquad slots and the curve's segments.
+// view, ten biquad slots and the curve's segments. Scene coordinates put the
+// 0 dB line at y = 0 and 30 Hz at x = 0; y grows downward.
 class dsp
 {
 public:
     explicit dsp(QGraphicsView *view);
     ~dsp();
 
+    // Clears the scene, takes the scales from the view's own size and draws
+    // the grid and its labels. Leaves no curve.
     void viewResized(QGraphicsView *view);
+    // Draws the combined response of the ten slots, replacing the curve.
     void combineAndPlot();
+    // Designs one filter into slot index (0..9). Other indices and unknown
+    // filter types are ignored.
     void setFilter(int index, dsp_setting_struct setting);
+
+    static void biquad_bypass(double *out) { biquad::bypass(out); }
+    static void biquad_high_pass(quint16 frequency, double *out) { biquad::high_pass(frequency, out); }
+    static void biquad_low_pass(quint16 frequency, double *out) { biquad::low_pass(frequency, out); }
+    static void biquad_high_shelf(qint8 gain, quint16 frequency, double *out)
+    {
+        biquad::high_shelf(gain, frequency, out);
+    }
+    static void biquad_low_shelf(qint8 gain, quint16 frequency, double *out)
+    {
+        biquad::low_shelf(gain, frequency, out);
+    }
+    static void biquad_peaking(qint8 gain, quint16 frequency, double *out)
+    {
+        biquad::peaking(gain, frequency, out);
+    }
+    static void biquad_normalize(double *coefficients) { biquad::normalize(coefficients); }
+    static std::vector<double> logspace(double start, double end, int count)
+    {
+        return biquad::logspace(start, end, count);
+    }
+
+    // Scene x of a frequency in Hz and scene y of a level in dB.
+    double xOf(double hertz) const;
+    double yOf(double decibels) const { return -decibels * pixelsPerDb; }
 
     QGraphicsScene scene;
     QGraphicsItem *segmentItems[64];
