@@ -84,7 +84,13 @@ int main(int argc, char *argv[])
                        "\n"
                        "By default the unit listens on 127.0.0.1 only and answers SDDP searches\n"
                        "sent to 127.0.0.1:1902; with --listen 0.0.0.0 it also joins the SDDP\n"
-                       "multicast group and can be discovered on the network."));
+                       "multicast group and can be discovered on the network. Answers go to the\n"
+                       "searcher's address and port; a searcher on this host that also uses\n"
+                       "port 1902 receives them only while the unit uses another port\n"
+                       "(--sddp-port), since the more specific 127.0.0.1:1902 would take them.\n"
+                       "\n"
+                       "Lines on standard output start with what they report: \"listening on\n"
+                       "ADDR:PORT\", \"serial port PATH\", \"SDDP answering on ...\"."));
     parser.addHelpOption();
     const QCommandLineOption portOption({QStringLiteral("p"), QStringLiteral("port")},
                                         QStringLiteral("TCP port (default 23; 0 picks a free port)."),
@@ -97,6 +103,10 @@ int main(int argc, char *argv[])
                                               "and print its path."));
     const QCommandLineOption noSddpOption(QStringLiteral("no-sddp"),
                                           QStringLiteral("Do not answer SDDP searches."));
+    const QCommandLineOption sddpPortOption(QStringLiteral("sddp-port"),
+                                            QStringLiteral("UDP port for SDDP searches (default 1902). Tests "
+                                                           "running side by side use a port of their own."),
+                                            QStringLiteral("N"), QStringLiteral("1902"));
     const QCommandLineOption dropOption(QStringLiteral("drop-after"),
                                         QStringLiteral("Close each TCP connection after N frames."),
                                         QStringLiteral("N"));
@@ -116,8 +126,8 @@ int main(int argc, char *argv[])
                                         QStringLiteral("FILE"));
     const QCommandLineOption verboseOption({QStringLiteral("v"), QStringLiteral("verbose")},
                                            QStringLiteral("Print every frame received and line sent."));
-    parser.addOptions({portOption, listenOption, ptyOption, noSddpOption, dropOption, silentOption,
-                       garbageOption, seedOption, delayOption, dumpOption, verboseOption});
+    parser.addOptions({portOption, listenOption, ptyOption, noSddpOption, sddpPortOption, dropOption,
+                       silentOption, garbageOption, seedOption, delayOption, dumpOption, verboseOption});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A configuration file (.ZOR) to load at start."),
                                  QStringLiteral("[file]"));
@@ -144,6 +154,7 @@ int main(int argc, char *argv[])
     }
     options.pty = parser.isSet(ptyOption);
     options.sddp = !parser.isSet(noSddpOption);
+    options.sddpPort = quint16(number(sddpPortOption, 1, 65535, 1902));
     options.dropAfter = number(dropOption, 1, 1 << 30, 0);
     options.silent = parser.isSet(silentOption);
     options.garbage = parser.isSet(garbageOption);

@@ -12,7 +12,6 @@
 namespace {
 
 const QHostAddress sddpGroup(QStringLiteral("239.255.255.250"));
-constexpr quint16 sddpPort = 1902;
 
 } // namespace
 
@@ -66,8 +65,9 @@ bool SimServer::start(QString *error)
             options.listenAddress == QHostAddress::AnyIPv4 || options.listenAddress == QHostAddress::Any;
         const QHostAddress bindAddress =
             anyAddress ? QHostAddress(QHostAddress::AnyIPv4) : options.listenAddress;
-        if (!sddp->bind(bindAddress, sddpPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-            out << "SDDP: cannot bind UDP port " << sddpPort << " (" << sddp->errorString()
+        if (!sddp->bind(bindAddress, options.sddpPort,
+                        QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+            out << "SDDP: cannot bind UDP port " << options.sddpPort << " (" << sddp->errorString()
                 << "); discovery is off" << Qt::endl;
         } else {
             // A unit on loopback only answers searches sent to it directly; one
@@ -76,7 +76,7 @@ bool SimServer::start(QString *error)
                 out << "SDDP: cannot join " << sddpGroup.toString() << " (" << sddp->errorString() << ')'
                     << Qt::endl;
             connect(sddp, &QUdpSocket::readyRead, this, &SimServer::readSddp);
-            out << "SDDP answering on udp " << bindAddress.toString() << ':' << sddpPort << " as "
+            out << "SDDP answering on udp " << bindAddress.toString() << ':' << options.sddpPort << " as "
                 << advertisedAddress() << Qt::endl;
         }
     }

@@ -26,6 +26,7 @@ struct SimOptions {
     quint16 port = 23;
     bool pty = false;
     bool sddp = true;
+    quint16 sddpPort = 1902;
     int dropAfter = 0; // close a TCP connection after this many frames (0: never)
     bool silent = false;
     bool garbage = false;

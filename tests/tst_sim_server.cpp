@@ -345,17 +345,25 @@ void tst_sim_server::refusesBadArguments()
 
 void tst_sim_server::sddpAnswer()
 {
-    Sim sim({});
+    // A port of its own rather than 1902, which other tests running at the
+    // same time use for the utility's own discovery socket.
+    QUdpSocket searcher;
+    QVERIFY(searcher.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    quint16 sddpPort = 0;
+    {
+        QUdpSocket probe;
+        QVERIFY(probe.bind(QHostAddress(QHostAddress::LocalHost), 0));
+        sddpPort = probe.localPort();
+    }
+    Sim sim({"--sddp-port", QString::number(sddpPort)});
     const quint16 port = sim.port();
     QVERIFY(port != 0);
     const QString bound = sim.waitFor(QStringLiteral("(SDDP answering|SDDP: cannot bind)"));
     if (bound != QLatin1String("SDDP answering"))
-        QSKIP("UDP port 1902 is not available here");
+        QSKIP("no UDP port for SDDP available here");
 
-    QUdpSocket searcher;
-    QVERIFY(searcher.bind(QHostAddress(QHostAddress::LocalHost), 0));
     const QByteArray search = "SEARCH * SDDP/1.0\r\nFrom: \"127.0.0.1\"\r\nTran: 38359\r\nTimeout: 10\r\n";
-    QCOMPARE(searcher.writeDatagram(search, QHostAddress::LocalHost, 1902), qint64(search.size()));
+    QCOMPARE(searcher.writeDatagram(search, QHostAddress::LocalHost, sddpPort), qint64(search.size()));
     QTRY_VERIFY_WITH_TIMEOUT(searcher.hasPendingDatagrams(), 5000);
     const QNetworkDatagram answer = searcher.receiveDatagram();
     const QString text = QString::fromUtf8(answer.data());
@@ -372,8 +380,8 @@ void tst_sim_server::sddpAnswer()
     QCOMPARE(from.captured(1), QStringLiteral("127.0.0.1"));
 
     // A datagram that is not a search gets no answer; the next search does.
-    searcher.writeDatagram("NOTIFY ALIVE SDDP/1.0\r\n", QHostAddress::LocalHost, 1902);
-    searcher.writeDatagram(search, QHostAddress::LocalHost, 1902);
+    searcher.writeDatagram("NOTIFY ALIVE SDDP/1.0\r\n", QHostAddress::LocalHost, sddpPort);
+    searcher.writeDatagram(search, QHostAddress::LocalHost, sddpPort);
     QTRY_VERIFY_WITH_TIMEOUT(searcher.hasPendingDatagrams(), 5000);
     QVERIFY(searcher.receiveDatagram().data().startsWith("NOTIFY ALIVE SDDP/1.0"));
 }
