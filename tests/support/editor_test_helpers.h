@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStringList>
@@ -83,6 +85,44 @@ inline void drag(QAbstractSlider *slider, const QList<int> &positions)
         slider->setSliderPosition(position);
     slider->setSliderDown(false);
 }
+
+// A TCP peer on the loopback address standing in for the unit: the window
+// connects to it through its network link, and the test reads the bytes the
+// window writes.
+class LoopbackPeer
+{
+public:
+    // Opens the window's network link to this peer; false if that failed.
+    bool connectWindow(zor_config &window)
+    {
+        if (!server.listen(QHostAddress::LocalHost, 0))
+            return false;
+        window.telnetOpen(QStringLiteral("127.0.0.1:%1").arg(server.serverPort()));
+        if (!server.hasPendingConnections() && !server.waitForNewConnection(5000))
+            return false;
+        socket = server.nextPendingConnection();
+        return socket != nullptr;
+    }
+
+    // Everything received so far.
+    const QByteArray &bytes()
+    {
+        if (socket)
+            received += socket->readAll();
+        return received;
+    }
+
+    void clear()
+    {
+        bytes();
+        received.clear();
+    }
+
+private:
+    QTcpServer server;
+    QTcpSocket *socket = nullptr;
+    QByteArray received;
+};
 
 } // namespace editortest
 
