@@ -18,9 +18,9 @@ int memberNumber(const QObject *member, const QRegularExpression &pattern)
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
-NameValidator::NameValidator(QObject *parent) : QValidator(parent) {}
+NameFieldValidator::NameFieldValidator(QObject *parent) : QValidator(parent) {}
 
-QValidator::State NameValidator::validate(QString &input, int &pos) const
+QValidator::State NameFieldValidator::validate(QString &input, int &pos) const
 {
     QString clean;
     clean.reserve(input.size());
@@ -49,7 +49,7 @@ void zor_config::installNameGuards()
 {
     static const QRegularExpression nameFields(QStringLiteral("lineEdit(Source|Zone)Name"));
     for (QLineEdit *field : findChildren<QLineEdit *>(nameFields))
-        field->setValidator(new editors::NameValidator(field));
+        field->setValidator(new editors::NameFieldValidator(field));
     installNameEditDelegate(ui->listViewDSPPreset);
     installNameEditDelegate(ui->listViewGroup);
     installNameEditDelegate(ui->listViewFavorites);

@@ -33,17 +33,19 @@ template <typename Widget, typename Change> void setSilently(Widget *widget, Cha
     change(widget);
 }
 
-// Accepts every text after dropping the characters a name may not carry (the
-// double quote, the brackets and control characters): a typed one never
-// appears, a pasted text arrives without them, and a text set from code is
-// cleaned the same way. The result is always acceptable, so the field keeps
-// emitting editingFinished.
-class NameValidator : public QValidator
+// The validator of the source and zone name fields. It accepts every text
+// after dropping the characters a name may not carry (the double quote, the
+// brackets and control characters): a typed one never appears, a pasted text
+// arrives without them, and a text set from code (a reply, a file) is cleaned
+// the same way. Refusing such a text instead would leave the field without
+// acceptable input, and a field in that state never reports editingFinished,
+// so the user's later edits would never be sent.
+class NameFieldValidator : public QValidator
 {
     Q_OBJECT
 
 public:
-    explicit NameValidator(QObject *parent = nullptr);
+    explicit NameFieldValidator(QObject *parent = nullptr);
     State validate(QString &input, int &pos) const override;
 };
 

@@ -1,38 +1,46 @@
-// In-place name editor for the preset, group and favorite lists.
 #include "editors/name_edit_delegate.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
 
-#include "editors/editor_support.h"
+#include "protocol/core/messages.h"
 
-namespace {
-
-// The unit keeps names of up to 16 characters.
-constexpr int MaxNameLength = 16;
-
-class NameEditDelegate : public QStyledItemDelegate
+QValidator::State NameValidator::validate(QString &input, int &pos) const
 {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    Q_UNUSED(pos);
+    for (QChar c : qAsConst(input))
+        if (protocol::isForbiddenNameChar(c))
+            return Invalid;
+    return Acceptable;
+}
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
-    {
-        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-            line->setMaxLength(MaxNameLength);
-            line->setValidator(new editors::NameValidator(line));
-        }
-        return editor;
+QWidget *NameEditDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                        const QModelIndex &index) const
+{
+    Q_UNUSED(option);
+    Q_UNUSED(index);
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setMaxLength(maxNameLength);
+    editor->setValidator(new NameValidator(editor));
+    return editor;
+}
+
+void NameEditDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *lineEdit = qobject_cast<QLineEdit *>(editor);
+    if (!lineEdit) {
+        QStyledItemDelegate::setEditorData(editor, index);
+        return;
     }
-};
-
-} // namespace
+    // A name that came from the unit or a file may hold characters the editor
+    // refuses; start from its sendable form so that the edit can be committed.
+    lineEdit->setText(protocol::sanitizeName(index.data(Qt::EditRole).toString()).left(maxNameLength));
+}
 
 void installNameEditDelegate(QAbstractItemView *view)
 {
-    if (view)
-        view->setItemDelegate(new NameEditDelegate(view));
+    if (!view || qobject_cast<NameEditDelegate *>(view->itemDelegate()))
+        return;
+    view->setItemDelegate(new NameEditDelegate(view));
 }

@@ -194,6 +194,19 @@ private slots:
         verifyOneFrame(expected);
     }
 
+    // A name set from code with characters a name may not carry (as a reply
+    // may set it) still lets the user edit it and send the edit with Return.
+    void textFromCodeStaysEditable()
+    {
+        auto *edit = named<QLineEdit>(*window, "lineEditSourceName_7");
+        edit->setText("CD \"[1]\"");
+        QCOMPARE(edit->text(), QStringLiteral("CD 1"));
+        QTest::keyClick(edit, Qt::Key_End);
+        typeText(edit, "2");
+        QTest::keyClick(edit, Qt::Key_Return);
+        verifyOneFrame("[NI7\"CD 12\"]");
+    }
+
     // What the unit keeps is what the field shows.
     void fieldShowsWhatWasSent()
     {
