@@ -194,6 +194,42 @@ private slots:
         verifyOneFrame(expected);
     }
 
+    // Names arriving in reply lines: the field shows what can be sent, and
+    // sending it again (as Send All does) gives one frame with the same
+    // bytes, UTF-8 included.
+    void replyNames_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("brackets") << QByteArray("NO4\"x[y]\"") << "lineEditZoneName_4"
+                                  << QByteArray("[NO4\"xy\"]");
+        QTest::newRow("quote inside")
+            << QByteArray("NI5\"a\"]\"") << "lineEditSourceName_5" << QByteArray("[NI5\"a\"]");
+        QTest::newRow("UTF-8 round trip") << QByteArray("NO6\"K\xc3\xbc"
+                                                        "che \xe2\x99\xab\"")
+                                          << "lineEditZoneName_6"
+                                          << QByteArray("[NO6\"K\xc3\xbc"
+                                                        "che \xe2\x99\xab\"]");
+    }
+
+    void replyNames()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, field);
+        QFETCH(QByteArray, expected);
+        auto *edit = named<QLineEdit>(*window, field);
+        const QString before = edit->text();
+        window->parseCommand(reply);
+        if (edit->text() == before)
+            QSKIP("reply lines do not set names yet: the response parser is not on this branch");
+        QCOMPARE(peer->bytes(), QByteArray()); // a reply is never echoed
+        std::fill(std::begin(window->sourceNameChanged), std::end(window->sourceNameChanged), true);
+        std::fill(std::begin(window->zoneNameChanged), std::end(window->zoneNameChanged), true);
+        emit edit->editingFinished();
+        verifyOneFrame(expected);
+    }
+
     // A name set from code with characters a name may not carry (as a reply
     // may set it) still lets the user edit it and send the edit with Return.
     void textFromCodeStaysEditable()
