@@ -132,20 +132,6 @@ private slots:
         QCOMPARE(sentCommands(spy), expected);
     }
 
-    // A slider that does not track sends once, when the handle is released.
-    void volumeSendsOnRelease()
-    {
-        auto *slider = named<QSlider>(*window, "sliderZoneVol_7");
-        QSignalSpy spy(window.get(), &zor_config::sendSentData);
-        slider->setSliderDown(true);
-        slider->setSliderPosition(-60);
-        slider->setSliderPosition(-50);
-        QCOMPARE(spy.count(), 0);
-        slider->setSliderDown(false);
-        QCOMPARE(sentCommands(spy), QStringList{"[VO7R-50]"});
-        QCOMPARE(named<QLabel>(*window, "labelZoneVol_7")->text(), QStringLiteral("-50"));
-    }
-
     void volumeUnmutesSilently()
     {
         auto *mute = named<QCheckBox>(*window, "checkBoxZoneMute_4");
