@@ -155,7 +155,8 @@ private:
     // --- device link internals (link/) ---
     LineFramer serialFramer;
     LineFramer tcpFramer;
-    void handleReceivedLines(const QList<QByteArray> &lines, bool overflowed, const char *statusPrefix);
+    void receiveBytes(LineFramer &framer, const QByteArray &bytes, const char *statusPrefix);
+    void serialPortError(QSerialPort::SerialPortError error);
 
     // --- editor internals (editors/) ---
 

@@ -1,6 +1,24 @@
 #include "link/console.h"
 
-console::console(QWidget *parent) : QDialog(parent), ui(nullptr) {}
-console::~console() {}
-void console::inputReceiveData(QString data) { Q_UNUSED(data); }
-void console::inputSentData(QString data) { Q_UNUSED(data); }
+#include "ui_console.h"
+
+console::console(QWidget *parent) : QDialog(parent), ui(new Ui::console)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+}
+
+console::~console()
+{
+    delete ui;
+}
+
+void console::inputReceiveData(QString data)
+{
+    ui->plainTextEditReceived->appendPlainText(data);
+}
+
+void console::inputSentData(QString data)
+{
+    ui->plainTextEditSent->appendPlainText(data);
+}

@@ -3,9 +3,13 @@
 
 #include <QDialog>
 
-namespace Ui { class console; }
+namespace Ui {
+class console;
+}
 
-// The communication console: every line received and every command sent.
+// The communication console: every line received and every command sent,
+// collected from program start whether the window is shown or not. Each pane
+// keeps its latest 100000 lines.
 class console : public QDialog
 {
     Q_OBJECT

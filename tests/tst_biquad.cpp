@@ -61,11 +61,8 @@ private slots:
     void magnitude();
     void zeroGainIsUnity_data();
     void zeroGainIsUnity();
-    void designsAreNormalised_data();
-    void designsAreNormalised();
     void butterworthMatchesBilinear_data();
     void butterworthMatchesBilinear();
-    void normalizeDividesByA0();
     void logspaceValues_data();
     void logspaceValues();
     void logspaceEmpty_data();
@@ -153,31 +150,6 @@ void tst_biquad::zeroGainIsUnity()
         QVERIFY(std::abs(magnitudeAt(c, at) - 1.0) < 1e-12);
 }
 
-void tst_biquad::designsAreNormalised_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("frequency");
-    QTest::addColumn<int>("gain");
-    QTest::newRow("high-pass") << 1 << 20000 << 0;
-    QTest::newRow("high shelf") << 2 << 3000 << -12;
-    QTest::newRow("low-pass") << 3 << 40 << 0;
-    QTest::newRow("low shelf") << 4 << 200 << 12;
-    QTest::newRow("peaking") << 5 << 16000 << -10;
-}
-
-void tst_biquad::designsAreNormalised()
-{
-    QFETCH(int, type);
-    QFETCH(int, frequency);
-    QFETCH(int, gain);
-    double c[6];
-    QVERIFY(design({quint8(type), quint16(frequency), qint8(gain)}, c));
-    QCOMPARE(c[A0], 1.0);
-    // Stable: both poles inside the unit circle (|a2| < 1 and |a1| < 1 + a2).
-    QVERIFY(std::abs(c[A2]) < 1.0);
-    QVERIFY(std::abs(c[A1]) < 1.0 + c[A2]);
-}
-
 void tst_biquad::butterworthMatchesBilinear_data()
 {
     QTest::addColumn<bool>("lowPass");
@@ -208,15 +180,6 @@ void tst_biquad::butterworthMatchesBilinear()
                                 .arg(i)
                                 .arg(ours[i], 0, 'g', 17)
                                 .arg(reference[i], 0, 'g', 17)));
-}
-
-void tst_biquad::normalizeDividesByA0()
-{
-    double c[6] = {4.0, 2.0, -1.0, 8.0, 0.5, -4.0};
-    normalize(c);
-    const double expected[6] = {1.0, 0.5, -0.25, 2.0, 0.125, -1.0};
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(c[i], expected[i]);
 }
 
 void tst_biquad::logspaceValues_data()

@@ -1,0 +1,455 @@
+// The device link of the main window: command routing, the TCP and serial
+// transports against local peers, connection indications and errors.
+#include <QtTest>
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "app/zor_config.h"
+#include "forms/zor_config_form.h"
+#include "support/message_box_closer.h"
+
+namespace {
+
+// The master side of a pseudo-terminal; the window opens the slave side as
+// its serial port.
+class PseudoTerminal
+{
+public:
+    PseudoTerminal()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            slaveName = QString::fromLocal8Bit(ptsname(master));
+    }
+    ~PseudoTerminal() { hangUp(); }
+    void hangUp()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    bool write(const QByteArray &bytes)
+    {
+        return ::write(master, bytes.constData(), bytes.size()) == bytes.size();
+    }
+    // Everything the window has written so far.
+    QByteArray read()
+    {
+        char chunk[512];
+        for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;)
+            received.append(chunk, int(n));
+        return received;
+    }
+
+    int master = -1;
+    QString slaveName;
+    QByteArray received;
+};
+
+QString statusMessage(zor_config &window)
+{
+    return window.ui->statusBar->currentMessage();
+}
+
+QString receivedPane(zor_config &window)
+{
+    return window.consoleWindow->findChild<QPlainTextEdit *>(QStringLiteral("plainTextEditReceived"))
+        ->toPlainText();
+}
+
+} // namespace
+
+class tst_link : public QObject
+{
+    Q_OBJECT
+
+private:
+    MessageBoxCloser *boxes = nullptr;
+    zor_config *window = nullptr;
+    QTcpServer *server = nullptr;
+    QString serverAddress;
+
+    // Connects the window to the local server and returns the server's side.
+    QTcpSocket *connectPeer()
+    {
+        window->telnetOpen(serverAddress);
+        if (!window->tcpSocket->isOpen() || !server->waitForNewConnection(5000))
+            return nullptr;
+        return server->nextPendingConnection();
+    }
+
+private slots:
+    void init()
+    {
+        boxes = new MessageBoxCloser(this);
+        window = new zor_config;
+        // The form makes the connection actions checkable and disables
+        // Receive All and Send All; be sure of it whatever form is linked in.
+        window->ui->actionSerial->setCheckable(true);
+        window->ui->actionTelnet->setCheckable(true);
+        window->ui->actionReceiveAll->setEnabled(false);
+        window->ui->actionSendAll->setEnabled(false);
+        server = new QTcpServer(this);
+        QVERIFY(server->listen(QHostAddress::LocalHost));
+        serverAddress = QStringLiteral("127.0.0.1:%1").arg(server->serverPort());
+    }
+
+    void cleanup()
+    {
+        delete window;
+        delete server;
+        delete boxes;
+    }
+
+    void routing_data()
+    {
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<bool>("saving");
+        QTest::newRow("nothing open") << false << false;
+        QTest::newRow("connected") << true << false;
+        QTest::newRow("saving, nothing open") << false << true;
+        QTest::newRow("saving while connected") << true << true;
+    }
+
+    // While a save runs every command becomes one line of the file and
+    // nothing goes to the unit; the console shows every command in any case.
+    void routing()
+    {
+        QFETCH(bool, connected);
+        QFETCH(bool, saving);
+        QTcpSocket *peer = connected ? connectPeer() : nullptr;
+        QVERIFY(!connected || peer);
+        QTemporaryDir dir;
+        window->configFile.setFileName(dir.filePath(QStringLiteral("out.ZOR")));
+        if (saving)
+            QVERIFY(window->configFile.open(QIODevice::WriteOnly));
+
+        QSignalSpy sent(window, &zor_config::sendSentData);
+        const QList<QByteArray> commands{"[VO3R-35]",
+                                         "[SN1K\xc3\xbc"
+                                         "che]",
+                                         "[QX]"};
+        for (const QByteArray &command : commands)
+            window->sendCommand(command);
+
+        QCOMPARE(sent.count(), 3);
+        QCOMPARE(sent.at(1).at(0).toString(), QString::fromUtf8("[SN1K\xc3\xbc"
+                                                                "che]"));
+        if (saving) {
+            QVERIFY(window->configFile.commit());
+            QFile file(window->configFile.fileName());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), commands.join('\n') + '\n');
+        }
+        if (connected) {
+            // The peer's first bytes show whether anything came before.
+            window->sendCommand("[MARK]");
+            QByteArray got;
+            QTRY_COMPARE(got += peer->readAll(), saving ? QByteArray("[MARK]") : commands.join() + "[MARK]");
+        }
+    }
+
+    void tcpOpens()
+    {
+        window->ui->actionTelnet->setChecked(true); // as the menu leaves it
+        QVERIFY(connectPeer());
+        QCOMPARE(window->statusLabel.text(), serverAddress);
+        QCOMPARE(statusMessage(*window),
+                 QStringLiteral("Opened network connection to %1.").arg(serverAddress));
+        QVERIFY(window->ui->actionTelnet->isChecked());
+        QVERIFY(!window->ui->actionSerial->isChecked());
+        QVERIFY(window->ui->actionReceiveAll->isEnabled());
+        QVERIFY(window->ui->actionSendAll->isEnabled());
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    void tcpFails_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("refused") << QString() << "Error|TCP socket error 0.";
+        QTest::newRow("port not a number") << "127.0.0.1:telnet"
+                                           << "Error|TCP socket error 2.";
+        QTest::newRow("port zero") << "127.0.0.1:0"
+                                   << "Error|TCP socket error 2.";
+        QTest::newRow("port too large") << "127.0.0.1:65536"
+                                        << "Error|TCP socket error 2.";
+        QTest::newRow("no host before port") << ":23"
+                                             << "Error|TCP socket error 2.";
+        QTest::newRow("empty address") << ""
+                                       << "Error|TCP socket error 2.";
+    }
+
+    void tcpFails()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, message);
+        if (address.isNull()) {
+            address = serverAddress;
+            server->close(); // nobody listens there any more
+        }
+        window->ui->actionTelnet->setChecked(true);
+        window->telnetOpen(address);
+        QCOMPARE(boxes->seen, QStringList{message});
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("No Connection"));
+        QVERIFY(!window->ui->actionTelnet->isChecked());
+        QVERIFY(!window->tcpSocket->isOpen());
+        QVERIFY(!statusMessage(*window).contains(QStringLiteral("Opened network connection to")));
+        QVERIFY(!window->ui->actionReceiveAll->isEnabled());
+    }
+
+    void tcpRemoteClose()
+    {
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        peer->close();
+        QTRY_COMPARE(boxes->seen, QStringList{QStringLiteral("Error|TCP socket error 1.")});
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("No Connection"));
+        QVERIFY(!window->ui->actionTelnet->isChecked());
+        QVERIFY(!window->tcpSocket->isOpen());
+        // Receive All and Send All keep their state, and so does the message.
+        QVERIFY(window->ui->actionReceiveAll->isEnabled());
+        QVERIFY(statusMessage(*window).startsWith(QStringLiteral("Opened network connection to")));
+    }
+
+    void tcpReceives_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("chunks");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("one reply") << QList<QByteArray>{"VO3R-35\r\n"} << QStringList{"VO3R-35"};
+        QTest::newRow("two replies in one write")
+            << QList<QByteArray>{"VO1R-10\nVO2R-20\n"} << QStringList{"VO1R-10", "VO2R-20"};
+        QTest::newRow("reply split over writes")
+            << QList<QByteArray>{"VO1", "R-10\r", "\nVO2R-20\n"} << QStringList{"VO1R-10", "VO2R-20"};
+        QTest::newRow("empty line") << QList<QByteArray>{"\r\n"} << QStringList{""};
+        QTest::newRow("zero byte inside")
+            << QList<QByteArray>{QByteArray("AB\0CD\n", 6)} << QStringList{"AB"};
+        QTest::newRow("UTF-8 name") << QList<QByteArray>{"SN1K\xc3\xbc"
+                                                         "che\n"}
+                                    << QStringList{QString::fromUtf8("SN1K\xc3\xbc"
+                                                                     "che")};
+    }
+
+    // Every line goes to the console and the status bar, once and in order.
+    void tcpReceives()
+    {
+        QFETCH(QList<QByteArray>, chunks);
+        QFETCH(QStringList, lines);
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        QSignalSpy received(window, &zor_config::sendReceivedData);
+        for (const QByteArray &chunk : chunks) {
+            peer->write(chunk);
+            QVERIFY(peer->waitForBytesWritten(5000));
+        }
+        QTRY_COMPARE(received.count(), lines.size());
+        QStringList got;
+        for (const QList<QVariant> &args : received)
+            got << args.at(0).toString();
+        QCOMPARE(got, lines);
+        QCOMPARE(statusMessage(*window), QStringLiteral("Receive from network: ") + lines.last());
+        QCOMPARE(receivedPane(*window), lines.join('\n'));
+    }
+
+    // A peer that never ends its line cannot grow the buffer without bound;
+    // the link keeps working and the next line is handled.
+    void tcpOverlongLine()
+    {
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        QSignalSpy received(window, &zor_config::sendReceivedData);
+        peer->write(QByteArray(4096, 'x'));
+        QTRY_COMPARE(receivedPane(*window), QStringLiteral("(discarded 4096 bytes without a line end)"));
+        peer->write("VO1R-10\n");
+        QTRY_COMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("VO1R-10"));
+        QVERIFY(window->tcpSocket->isOpen());
+    }
+
+    // The start of a line from a closed connection must not stick to the
+    // first line of the next one.
+    void reopenDropsPartialLine()
+    {
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        QSignalSpy received(window, &zor_config::sendReceivedData);
+        peer->write("VO1R-1\nVO2R");
+        QTRY_COMPARE(received.count(), 1);
+        QTcpSocket *second = connectPeer();
+        QVERIFY(second);
+        second->write("VO3R-3\n");
+        QTRY_COMPARE(received.count(), 2);
+        QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("VO3R-3"));
+    }
+
+    void serialLink()
+    {
+        PseudoTerminal pty;
+        QVERIFY(!pty.slaveName.isEmpty());
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+
+        window->serialOpen(pty.slaveName);
+        QVERIFY(boxes->seen.isEmpty());
+        QCOMPARE(window->statusLabel.text(), pty.slaveName);
+        QCOMPARE(statusMessage(*window), QStringLiteral("Opened serial port %1.").arg(pty.slaveName));
+        QVERIFY(window->ui->actionSerial->isChecked());
+        QVERIFY(!window->ui->actionTelnet->isChecked());
+        QVERIFY(window->ui->actionSendAll->isEnabled());
+        // Opening the serial port closed the network connection.
+        QVERIFY(!window->tcpSocket->isOpen());
+        QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
+
+        window->sendCommand("[VO3R-35]");
+        window->sendCommand("[QX]");
+        QTRY_COMPARE(pty.read(), QByteArray("[VO3R-35][QX]"));
+
+        QSignalSpy received(window, &zor_config::sendReceivedData);
+        QVERIFY(pty.write("VO3R-35\r\nVO4"));
+        QVERIFY(pty.write("R-1\n"));
+        QTRY_COMPARE(received.count(), 2);
+        QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("VO4R-1"));
+        QCOMPARE(statusMessage(*window), QStringLiteral("Receive from serial: VO4R-1"));
+    }
+
+    // The adapter going away (here: the other end of the line hangs up) is
+    // reported and closes the port instead of leaving a dead link open.
+    void serialHangUp()
+    {
+        PseudoTerminal pty;
+        window->serialOpen(pty.slaveName);
+        QVERIFY(window->serialPort.isOpen());
+        pty.hangUp();
+        QTRY_COMPARE(boxes->seen.size(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^Error\\|Serial port error \\d+\\.$"))
+                     .match(boxes->seen.first())
+                     .hasMatch(),
+                 qPrintable(boxes->seen.first()));
+        QVERIFY(!window->serialPort.isOpen());
+        QVERIFY(!window->ui->actionSerial->isChecked());
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("No Connection"));
+    }
+
+    void serialOpenNames_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("as listed") << QString() << true;
+        // Busy when the list was read, free now: the port itself is opened.
+        QTest::newRow("marked busy") << " - BUSY!" << true;
+        QTest::newRow("no such port") << "-missing" << false;
+    }
+
+    void serialOpenNames()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(bool, opens);
+        PseudoTerminal pty;
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        window->serialOpen(pty.slaveName + suffix);
+        const QString name = opens ? pty.slaveName : pty.slaveName + suffix;
+        QCOMPARE(window->serialPort.isOpen(), opens);
+        QCOMPARE(window->statusLabel.text(), opens ? name : QStringLiteral("No Connection"));
+        QCOMPARE(boxes->seen,
+                 opens ? QStringList()
+                       : QStringList{QStringLiteral("Error|Failed to open serial port %1.").arg(name)});
+        QCOMPARE(window->ui->actionSerial->isChecked(), opens);
+        QVERIFY(!window->ui->actionTelnet->isChecked());
+        QCOMPARE(window->ui->actionReceiveAll->isEnabled(), opens);
+        QCOMPARE(window->ui->actionSendAll->isEnabled(), opens);
+        QVERIFY(!window->tcpSocket->isOpen());
+    }
+
+    // The port list is read again when the dialog opens; a device path
+    // typed into it survives that and is what OK opens.
+    void serialDialogTypedPath()
+    {
+        PseudoTerminal pty;
+        auto *combo = window->serialDialog.findChild<QComboBox *>(QStringLiteral("comboBox"));
+        QVERIFY(combo->isEditable());
+        combo->setEditText(pty.slaveName);
+        window->serialDialog.show();
+        QCOMPARE(combo->currentText(), pty.slaveName);
+        QSignalSpy accepted(&window->serialDialog, &QDialog::accepted);
+        window->serialDialog.findChild<QPushButton *>(QStringLiteral("pushButtonOk"))->click();
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(window->serialPort.isOpen());
+        QCOMPARE(window->statusLabel.text(), pty.slaveName);
+        QCOMPARE(combo->findText(pty.slaveName), -1); // typing adds no entry
+    }
+
+    void cancelResyncs_data()
+    {
+        QTest::addColumn<bool>("serialDialog");
+        QTest::addColumn<QString>("open");
+        QTest::newRow("serial cancelled, nothing open") << true << "";
+        QTest::newRow("serial cancelled, serial open") << true << "serial";
+        QTest::newRow("serial cancelled, network open") << true << "network";
+        QTest::newRow("network cancelled, nothing open") << false << "";
+        QTest::newRow("network cancelled, network open") << false << "network";
+        QTest::newRow("network cancelled, serial open") << false << "serial";
+    }
+
+    // Choosing the action toggles its check mark before the dialog opens;
+    // cancelling puts it back to the state of the link and changes nothing else.
+    void cancelResyncs()
+    {
+        QFETCH(bool, serialDialog);
+        QFETCH(QString, open);
+        PseudoTerminal pty;
+        if (open == QLatin1String("serial"))
+            window->serialOpen(pty.slaveName);
+        if (open == QLatin1String("network"))
+            QVERIFY(connectPeer());
+        const QString label = window->statusLabel.text();
+
+        QAction *action = serialDialog ? window->ui->actionSerial : window->ui->actionTelnet;
+        action->toggle();
+        if (serialDialog)
+            window->serialCheck();
+        else
+            window->telnetCheck();
+
+        QCOMPARE(action->isChecked(),
+                 serialDialog ? open == QLatin1String("serial") : open == QLatin1String("network"));
+        QCOMPARE(window->serialPort.isOpen(), open == QLatin1String("serial"));
+        QCOMPARE(window->tcpSocket->isOpen(), open == QLatin1String("network"));
+        QCOMPARE(window->statusLabel.text(), label);
+    }
+
+    // Waiting lets events through and lasts at least as long as asked.
+    void delayWaits_data()
+    {
+        QTest::addColumn<int>("ms");
+        QTest::newRow("0 ms") << 0;
+        QTest::newRow("1 ms") << 1;
+        QTest::newRow("25 ms") << 25;
+        QTest::newRow("120 ms") << 120;
+    }
+
+    void delayWaits()
+    {
+        QFETCH(int, ms);
+        bool posted = false;
+        QObject context; // the call dies with the test if delay never ran it
+        QTimer::singleShot(0, &context, [&posted] { posted = true; });
+        QElapsedTimer clock;
+        clock.start();
+        window->delay(ms);
+        QVERIFY(clock.elapsed() >= ms);
+        QCOMPARE(posted, ms > 0);
+    }
+};
+
+QTEST_MAIN(tst_link)
+#include "tst_link.moc"
