@@ -460,6 +460,36 @@ private slots:
         QTest::newRow("EP11B2L5 ignored") << none << QByteArray("EP11B2L5") << none;
         QTest::newRow("EP3B11L5 ignored") << none << QByteArray("EP3B11L5") << none;
 
+        // A mode reply for the zone on show reloads the DSP page from the state.
+        QStringList flatBands;
+        const int hertz[10] = {32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
+        for (int b = 0; b < 10; ++b)
+            flatBands << QStringLiteral("plot[%1]=5,%2,0").arg(b).arg(hertz[b]);
+        QStringList eqPage =
+            QStringList{"zoneDsp[0].mode=1", "comboBoxDSPMode.currentIndex=1", "frameDSPEQ.disabled=false"} +
+            flatBands;
+        eqPage.removeAll(QStringLiteral("plot[2]=5,125,0"));
+        QTest::newRow("EO1M1 shows the zone's bands")
+            << QStringList{"EO1B3L-4"} << QByteArray("EO1M1") << eqPage;
+        QTest::newRow("EO1M3 shows the tone frame")
+            << QStringList{"TO1B5T-3"} << QByteArray("EO1M3")
+            << QStringList{"zoneDsp[0].mode=3", "comboBoxDSPMode.currentIndex=3",
+                           "frameDSPTone.disabled=false"};
+        QStringList presetPage = QStringList{"zoneDsp[0].mode=2",         "comboBoxDSPMode.currentIndex=2",
+                                             "frameDSPEQ.disabled=false", "listViewDSPPreset.disabled=false",
+                                             "sliderDSPEQ_2.value=5",     "labelDSPEQVal_2.text=5"} +
+                                 flatBands;
+        presetPage.replaceInStrings(QStringLiteral("plot[1]=5,64,0"), QStringLiteral("plot[1]=5,64,5"));
+        QTest::newRow("EO1M2 shows the zone's preset")
+            << QStringList{"EP3B2L5", "EO1P3"} << QByteArray("EO1M2") << presetPage;
+        QStringList zoneTwo =
+            QStringList{"listViewDSPZone.current=1", "comboBoxDSPMode.currentIndex=1",
+                        "frameDSPEQ.disabled=false", "sliderDSPEQ_3.value=-4", "labelDSPEQVal_3.text=-4"} +
+            flatBands;
+        zoneTwo.replaceInStrings(QStringLiteral("plot[2]=5,125,0"), QStringLiteral("plot[2]=5,125,-4"));
+        QTest::newRow("EO2B3L-4, then zone 2 chosen")
+            << QStringList{"EO2B3L-4", "EO2M1"} << QByteArray("@select listViewDSPZone 1") << zoneTwo;
+
         // Network, front panel, serial and trigger.
         QTest::newRow("DHCP0 enables the static group")
             << none << QByteArray("DHCP0")
@@ -570,7 +600,10 @@ private slots:
         QFETCH(QStringList, expected);
         prepare(setup);
         const Picture before = pictureOf(*window);
-        window->parseCommand(line);
+        if (line.startsWith('@'))
+            prepare({QString::fromUtf8(line)});
+        else
+            window->parseCommand(line);
         QCOMPARE(changes(before, pictureOf(*window)), expectedChanges(expected));
         // The drawn curve is that of the filter slots: nothing was left undrawn.
         const QString drawn = curveOf(*window->dspPlot);
