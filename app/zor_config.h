@@ -159,6 +159,9 @@ private:
     void serialPortError(QSerialPort::SerialPortError error);
 
     // --- editor internals (editors/) ---
+    // Keeps names from breaking a frame: validators on the 32 name fields and
+    // the 16-character name editor in the preset, group and favorite lists.
+    void installNameGuards();
 
     // --- response parser internals (protocol/) ---
     std::unique_ptr<ReplyTargets> replyTargets;
