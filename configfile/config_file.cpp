@@ -48,6 +48,12 @@ bool zor_config::saveConfiguration(const QString &fileName)
         return false;
     }
     sendAll();
+    // A short write (a full disk, a file size limit) is not always reported by
+    // the write itself: check that everything written reached the file.
+    const bool complete = configFile.flush() && configFile.error() == QFileDevice::NoError &&
+                          configFile.size() == configFile.pos();
+    if (!complete)
+        configFile.cancelWriting();
     if (!configFile.commit()) {
         QMessageBox::critical(this, tr("Error"), tr("Failed to write file ") + fileName + QStringLiteral("."),
                               QMessageBox::Ok);

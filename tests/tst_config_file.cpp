@@ -127,15 +127,23 @@ void editEverything(zor_config &w)
         child<QCheckBox>(w, "checkBoxZoneMute_" + s)->setEnabled(powered);
         setSilently<QSpinBox>(child<QSpinBox>(w, "spinBoxZoneBal_" + s), [&](QSpinBox *x) { x->setValue(n * 5 - 40); });
         setSilently<QSpinBox>(child<QSpinBox>(w, "spinBoxZonePOnVol_" + s), [&](QSpinBox *x) { x->setValue(-n); });
+        // Only what the zone's mode uses is kept in a file.
         ZoneDspSettings &dsp = w.zoneDsp[n - 1];
         dsp.mode = n % 6;
-        dsp.bass = n % 13 - 6;
-        dsp.treble = 6 - n % 13;
-        for (int b = 0; b < 10; ++b)
-            dsp.eq[b] = (n + b) % 21 - 10;
-        dsp.preset = n % 10;
-        dsp.lowpass = 40 + n * 10;
-        dsp.highpass = 100 + n * 1000;
+        switch (dsp.mode) {
+        case Eq:
+            for (int b = 0; b < 10; ++b)
+                dsp.eq[b] = (n + b) % 21 - 10;
+            break;
+        case Preset: dsp.preset = n % 10; break;
+        case Tone:
+            dsp.bass = n % 13 - 6;
+            dsp.treble = 6 - n % 13;
+            break;
+        case Lowpass: dsp.lowpass = 40 + n * 10; break;
+        case Highpass: dsp.highpass = 100 + n * 1000; break;
+        default: break;
+        }
     }
     for (int p = 0; p < 10; ++p) {
         for (int b = 0; b < 10; ++b)

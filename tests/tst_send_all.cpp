@@ -151,13 +151,13 @@ void tst_send_all::pacingProgressAndCancel()
     connect(&window, &zor_config::sendSentData, this, [&] {
         stamps << clock.nsecsElapsed();
         auto *label = window.findChild<QLabel *>(QStringLiteral("labelSendAllProgress"));
-        progress << (label && label->isVisible() ? label->text() : QString());
+        progress << (label && label->isVisibleTo(&window) ? label->text() : QString());
         lockedDuringRun = lockedDuringRun && !window.ui->actionSendAll->isEnabled() &&
                           !window.ui->actionReceiveAll->isEnabled() && !window.ui->actionLoad->isEnabled() &&
                           !window.ui->actionSave->isEnabled();
         if (stamps.size() == 10) {
             auto *cancel = window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"));
-            QVERIFY(cancel && cancel->isVisible());
+            QVERIFY(cancel && cancel->isVisibleTo(&window));
             cancel->click();
         }
     });
@@ -174,7 +174,7 @@ void tst_send_all::pacingProgressAndCancel()
     QVERIFY(window.ui->actionReceiveAll->isEnabled());
     QVERIFY(window.ui->actionLoad->isEnabled());
     QVERIFY(window.ui->actionSave->isEnabled());
-    QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisible());
+    QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
     QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 4);
     QTRY_COMPARE(frames(peer.received).size(), 10);
 }
