@@ -18,7 +18,8 @@ double processCpuSeconds()
 {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // A window whose every zone uses its DSP, so that a save writes a full file.
@@ -103,7 +104,11 @@ void BM_SendAllToSimulatedUnit(benchmark::State &state)
     sim.terminate();
     sim.waitForFinished();
 }
-BENCHMARK(BM_SendAllToSimulatedUnit)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1)->Repetitions(2);
+BENCHMARK(BM_SendAllToSimulatedUnit)
+    ->Unit(benchmark::kSecond)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(2);
 
 } // namespace
 

@@ -23,7 +23,8 @@ const char *const FileFilter = QT_TRANSLATE_NOOP("zor_config", "Config Files (*.
 
 void zor_config::saveFile()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, tr(FileCaption), QStringLiteral("/"), tr(FileFilter));
+    const QString fileName =
+        QFileDialog::getSaveFileName(this, tr(FileCaption), QStringLiteral("/"), tr(FileFilter));
     if (fileName.isEmpty())
         return;
     saveConfiguration(fileName);
@@ -31,7 +32,8 @@ void zor_config::saveFile()
 
 void zor_config::loadFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr(FileCaption), QStringLiteral("/"), tr(FileFilter));
+    const QString fileName =
+        QFileDialog::getOpenFileName(this, tr(FileCaption), QStringLiteral("/"), tr(FileFilter));
     if (fileName.isEmpty())
         return;
     loadConfiguration(fileName);
@@ -103,6 +105,7 @@ bool zor_config::loadConfiguration(const QString &fileName)
     if (recognised == nonBlank)
         ui->statusBar->showMessage(tr("File loaded successfully."));
     else
-        ui->statusBar->showMessage(tr("File loaded: %1 of %2 lines recognised.").arg(recognised).arg(nonBlank));
+        ui->statusBar->showMessage(
+            tr("File loaded: %1 of %2 lines recognised.").arg(recognised).arg(nonBlank));
     return true;
 }

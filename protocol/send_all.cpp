@@ -85,18 +85,26 @@ int zor_config::sendAllCommandCount()
 {
     int count = familyOf<QLineEdit>(this, "lineEditSourceName").size() +
                 familyOf<QLineEdit>(this, "lineEditZoneName").size() +
-                familyOf<QSlider>(this, "sliderZoneVol").size() + familyOf<QCheckBox>(this, "checkBoxZone").size() +
+                familyOf<QSlider>(this, "sliderZoneVol").size() +
+                familyOf<QCheckBox>(this, "checkBoxZone").size() +
                 familyOf<QSpinBox>(this, "spinBoxZone").size();
     const int bands = familyOf<QSlider>(this, "sliderDSPEQ").size();
     for (const ZoneDspSettings &zone : zoneDsp) {
         count += 1;
         switch (zone.mode) {
-        case Eq: count += bands; break;
+        case Eq:
+            count += bands;
+            break;
         case Preset:
         case Lowpass:
-        case Highpass: count += 1; break;
-        case Tone: count += 2; break;
-        default: break;
+        case Highpass:
+            count += 1;
+            break;
+        case Tone:
+            count += 2;
+            break;
+        default:
+            break;
         }
     }
     count += 10 * 11;
@@ -135,7 +143,8 @@ void zor_config::setSendAllActive(bool active)
     sendAllProgress->setVisible(active);
     sendAllCancel->setVisible(active);
     if (!active && sendAllCancelled)
-        ui->statusBar->showMessage(tr("Send All cancelled after %1 of %2 commands.").arg(sendAllSent).arg(sendAllTotal));
+        ui->statusBar->showMessage(
+            tr("Send All cancelled after %1 of %2 commands.").arg(sendAllSent).arg(sendAllTotal));
 }
 
 bool zor_config::sendAllNames()
@@ -230,7 +239,8 @@ bool zor_config::sendAllPresets()
         if (!sendAllPause())
             return false;
         for (int band = 1; band <= 10; ++band) {
-            sendCommand(protocol::command(protocol::Message::PresetEqBand, {row + 1, band, presetEq[row][band - 1]}));
+            sendCommand(
+                protocol::command(protocol::Message::PresetEqBand, {row + 1, band, presetEq[row][band - 1]}));
             if (!sendAllPause())
                 return false;
         }
@@ -261,7 +271,9 @@ bool zor_config::sendAllUnitSettings()
         [this] { emit ui->checkBoxFPIR->toggled(ui->checkBoxFPIR->isChecked()); },
         [this] { emit ui->checkBoxFPLock->toggled(ui->checkBoxFPLock->isChecked()); },
         [this] { emit ui->checkBoxSerial->toggled(ui->checkBoxSerial->isChecked()); },
-        [this] { emit ui->comboBoxTriggerMode->currentIndexChanged(ui->comboBoxTriggerMode->currentIndex()); },
+        [this] {
+            emit ui->comboBoxTriggerMode->currentIndexChanged(ui->comboBoxTriggerMode->currentIndex());
+        },
         [this] { emit ui->sliderTriggerTime->valueChanged(ui->sliderTriggerTime->value()); },
         [this] { emit ui->sliderTriggerLevel->valueChanged(ui->sliderTriggerLevel->value()); },
     };

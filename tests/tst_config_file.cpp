@@ -85,9 +85,9 @@ QList<QStringList> freshSections()
             numbered(QStringLiteral("[EO%1M0]"), 16),
             presets,
             {QStringLiteral("[DHCP1]"), QStringLiteral("[SDDP1]")},
-            {QStringLiteral("[SD0]"), QStringLiteral("[SLEEP5]"), QStringLiteral("[IRL1]"), QStringLiteral("[FPL0]"),
-             QStringLiteral("[SERIAL0]"), QStringLiteral("[TRIGMODE0]"), QStringLiteral("[TRIGTIME5]"),
-             QStringLiteral("[TRIGLEVEL20]")},
+            {QStringLiteral("[SD0]"), QStringLiteral("[SLEEP5]"), QStringLiteral("[IRL1]"),
+             QStringLiteral("[FPL0]"), QStringLiteral("[SERIAL0]"), QStringLiteral("[TRIGMODE0]"),
+             QStringLiteral("[TRIGTIME5]"), QStringLiteral("[TRIGLEVEL20]")},
             groups,
             favorites};
 }
@@ -118,15 +118,18 @@ void editEverything(zor_config &w)
         setSilently<QLineEdit>(child<QLineEdit>(w, "lineEditZoneName_" + s),
                                [&](QLineEdit *e) { e->setText(QStringLiteral("Room %1").arg(n)); });
         w.zoneNamesModel.setData(w.zoneNamesModel.index(n - 1, 0), QStringLiteral("Room %1").arg(n));
-        setSilently<QSlider>(child<QSlider>(w, "sliderZoneVol_" + s), [&](QSlider *x) { x->setValue(-n * 3); });
+        setSilently<QSlider>(child<QSlider>(w, "sliderZoneVol_" + s),
+                             [&](QSlider *x) { x->setValue(-n * 3); });
         const bool powered = n % 3 != 0;
         setSilently<QCheckBox>(child<QCheckBox>(w, "checkBoxZonePower_" + s),
                                [&](QCheckBox *x) { x->setChecked(powered); });
         // A zone that is off has its volume and mute locked, as a unit's reply shows it.
         child<QSlider>(w, "sliderZoneVol_" + s)->setEnabled(powered);
         child<QCheckBox>(w, "checkBoxZoneMute_" + s)->setEnabled(powered);
-        setSilently<QSpinBox>(child<QSpinBox>(w, "spinBoxZoneBal_" + s), [&](QSpinBox *x) { x->setValue(n * 5 - 40); });
-        setSilently<QSpinBox>(child<QSpinBox>(w, "spinBoxZonePOnVol_" + s), [&](QSpinBox *x) { x->setValue(-n); });
+        setSilently<QSpinBox>(child<QSpinBox>(w, "spinBoxZoneBal_" + s),
+                              [&](QSpinBox *x) { x->setValue(n * 5 - 40); });
+        setSilently<QSpinBox>(child<QSpinBox>(w, "spinBoxZonePOnVol_" + s),
+                              [&](QSpinBox *x) { x->setValue(-n); });
         // Only what the zone's mode uses is kept in a file.
         ZoneDspSettings &dsp = w.zoneDsp[n - 1];
         dsp.mode = n % 6;
@@ -135,14 +138,21 @@ void editEverything(zor_config &w)
             for (int b = 0; b < 10; ++b)
                 dsp.eq[b] = (n + b) % 21 - 10;
             break;
-        case Preset: dsp.preset = n % 10; break;
+        case Preset:
+            dsp.preset = n % 10;
+            break;
         case Tone:
             dsp.bass = n % 13 - 6;
             dsp.treble = 6 - n % 13;
             break;
-        case Lowpass: dsp.lowpass = 40 + n * 10; break;
-        case Highpass: dsp.highpass = 100 + n * 1000; break;
-        default: break;
+        case Lowpass:
+            dsp.lowpass = 40 + n * 10;
+            break;
+        case Highpass:
+            dsp.highpass = 100 + n * 1000;
+            break;
+        default:
+            break;
         }
     }
     for (int p = 0; p < 10; ++p) {
@@ -192,19 +202,25 @@ QStringList widgetValues(zor_config &w)
     for (QSpinBox *x : w.findChildren<QSpinBox *>())
         values << x->objectName() + "=" + QString::number(x->value());
     for (QCheckBox *x : w.findChildren<QCheckBox *>())
-        values << x->objectName() + "=" + (x->isChecked() ? "1" : "0") + (x->isEnabled() ? "" : " disabled") + " " +
-                      x->text();
+        values << x->objectName() + "=" + (x->isChecked() ? "1" : "0") + (x->isEnabled() ? "" : " disabled") +
+                      " " + x->text();
     for (QComboBox *x : w.findChildren<QComboBox *>())
         values << x->objectName() + "=" + QString::number(x->currentIndex()) + " " + x->currentText();
     for (QLineEdit *x : w.findChildren<QLineEdit *>())
         values << x->objectName() + "=" + x->text();
-    for (QStringListModel *m :
-         {&w.sourceNamesModel, &w.zoneNamesModel, &w.presetNamesModel, &w.groupNamesModel, &w.favoriteNamesModel})
+    for (QStringListModel *m : {&w.sourceNamesModel, &w.zoneNamesModel, &w.presetNamesModel,
+                                &w.groupNamesModel, &w.favoriteNamesModel})
         values << m->stringList().join('|');
     for (int z = 0; z < 16; ++z) {
         const ZoneDspSettings &d = w.zoneDsp[z];
-        QString line = QStringLiteral("dsp%1 %2 %3 %4 %5 %6 %7").arg(z).arg(d.mode).arg(d.bass).arg(d.treble)
-                           .arg(d.preset).arg(d.lowpass).arg(d.highpass);
+        QString line = QStringLiteral("dsp%1 %2 %3 %4 %5 %6 %7")
+                           .arg(z)
+                           .arg(d.mode)
+                           .arg(d.bass)
+                           .arg(d.treble)
+                           .arg(d.preset)
+                           .arg(d.lowpass)
+                           .arg(d.highpass);
         for (int b : d.eq)
             line += " " + QString::number(b);
         values << line;
@@ -356,7 +372,7 @@ void tst_config_file::savingWhileConnectedSendsNothing()
     QSignalSpy sent(&window, &zor_config::sendSentData);
     QVERIFY(window.saveConfiguration(path("connected.ZOR")));
     QCOMPARE(sent.count(), 604); // the console still lists every command
-    window.sendCommand("[QOL]");   // the link is used again once the file is closed
+    window.sendCommand("[QOL]"); // the link is used again once the file is closed
     QTRY_VERIFY(peer->bytesAvailable() > 0);
     QCOMPARE(peer->readAll(), QByteArray("[QOL]"));
 }
@@ -412,7 +428,9 @@ void tst_config_file::unrecognisedFilesChangeNothing_data()
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("unrelated text") << QByteArray("Dear installer,\nthis is not a configuration.\n");
-    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\x00\xff\xfe\x00[", 16);
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\x02\x01\x01\x00\x00\x00\xff\xfe\x00[",
+                                          16);
     QTest::newRow("commands without replies") << QByteArray("[QX]\n[EC]\n[VXR0]\n");
 }
 
@@ -498,7 +516,8 @@ void tst_config_file::cancelledDialogsChangeNothing()
     closer.start(20);
     window.saveFile();
     window.loadFile();
-    QCOMPARE(captions, QStringList({"Select Configuration File|Config Files (*.ZOR)", "Select Configuration File|Config Files (*.ZOR)"}));
+    QCOMPARE(captions, QStringList({"Select Configuration File|Config Files (*.ZOR)",
+                                    "Select Configuration File|Config Files (*.ZOR)"}));
     QCOMPARE(sent.count(), 0);
     QCOMPARE(received.count(), 0);
     QCOMPARE(widgetValues(window), before);

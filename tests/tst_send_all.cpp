@@ -174,7 +174,8 @@ void tst_send_all::pacingProgressAndCancel()
     QVERIFY(window.ui->actionReceiveAll->isEnabled());
     QVERIFY(window.ui->actionLoad->isEnabled());
     QVERIFY(window.ui->actionSave->isEnabled());
-    QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
+    QVERIFY(
+        !window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
     QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 4);
     QTRY_COMPARE(frames(peer.received).size(), 10);
 }
