@@ -218,6 +218,11 @@ void zor_config::wireFamilies()
 
 zor_config::~zor_config()
 {
+    // Tearing the window down hides it and moves the focus, which makes line
+    // edits report editingFinished; no editor may run on a window that is
+    // half destroyed.
+    for (QWidget *widget : findChildren<QWidget *>())
+        widget->blockSignals(true);
     delete consoleWindow;
     consoleWindow = nullptr;
     delete dspPlot;
@@ -228,6 +233,13 @@ zor_config::~zor_config()
     if (serialPort.isOpen())
         serialPort.close();
     configFile.cancelWriting();
+}
+
+ReplyTargets &zor_config::numberedWidgets()
+{
+    if (!replyTargets)
+        replyTargets = std::make_unique<ReplyTargets>(this);
+    return *replyTargets;
 }
 
 bool zor_config::eventFilter(QObject *watched, QEvent *event)

@@ -159,6 +159,9 @@ private:
     void serialPortError(QSerialPort::SerialPortError error);
 
     // --- editor internals (editors/) ---
+    // The numbered widgets (sliderDSPEQ_3, checkBoxGroupZone_12, ...) found
+    // once by name and remembered; shared by the editors and the parser.
+    ReplyTargets &numberedWidgets();
     // Keeps names from breaking a frame: validators on the 32 name fields and
     // the 16-character name editor in the preset, group and favorite lists.
     void installNameGuards();

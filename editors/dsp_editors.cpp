@@ -3,6 +3,7 @@
 // its own filter slot of the plot and redraws. Choosing a zone or a mode
 // reloads the whole page from the state.
 #include "app/zor_config.h"
+#include "protocol/reply_targets.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -77,12 +78,12 @@ void zor_config::listViewDSPZoneChange(QModelIndex model_index)
     const bool presetMode = zone.mode == Preset && zone.preset >= 0 && zone.preset < presetCount;
     QSlider *bandSliders[bandCount + 1] = {};
     for (int band = 1; band <= bandCount; ++band) {
-        QSlider *slider = findChild<QSlider *>(QStringLiteral("sliderDSPEQ_%1").arg(band));
+        QSlider *slider = numberedWidgets().sliderDSPEQ.byNumber(band);
         if (!slider)
             continue;
         bandSliders[band] = slider;
         const int gain = presetMode ? presetEq[zone.preset][band - 1] : zone.eq[band - 1];
-        setSliderSilently(slider, findChild<QLabel *>(QStringLiteral("labelDSPEQVal_%1").arg(band)), gain);
+        setSliderSilently(slider, numberedWidgets().labelDSPEQVal.byNumber(band), gain);
     }
 
     if (zone.mode < Disabled || zone.mode > Highpass)

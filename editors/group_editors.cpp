@@ -2,6 +2,7 @@
 // in their list; each edit updates the state and sends one command, and a row
 // change refills the page from the state without sending.
 #include "app/zor_config.h"
+#include "protocol/reply_targets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,11 +22,6 @@ constexpr int ZoneCount = 16;
 constexpr int GroupCount = 10;
 constexpr int FavoriteCount = 10;
 
-QString numbered(const char *prefix, int n)
-{
-    return QLatin1String(prefix) + QString::number(n);
-}
-
 // The 0-based row of the list's current item, or -1 when it has none or it
 // lies outside the state arrays.
 int currentRow(const QListView *list, int count)
@@ -43,7 +39,7 @@ void zor_config::listViewGroupChange(QModelIndex model_index)
         return;
     for (int zone = 1; zone <= ZoneCount; ++zone) {
         const bool member = groupZones[group] & (1u << (zone - 1));
-        setSilently(findChild<QCheckBox *>(numbered("checkBoxGroupZone_", zone)),
+        setSilently(numberedWidgets().checkBoxGroupZone.byNumber(zone),
                     [member](QCheckBox *box) { box->setChecked(member); });
     }
 }
@@ -72,7 +68,7 @@ void zor_config::listViewFavoriteChange(QModelIndex model_index)
     if (favorite < 0 || favorite >= FavoriteCount)
         return;
     for (int zone = 1; zone <= ZoneCount; ++zone) {
-        auto *bypass = findChild<QCheckBox *>(numbered("checkBoxFavoriteBypass_", zone));
+        auto *bypass = numberedWidgets().checkBoxFavoriteBypass.byNumber(zone);
         if (!bypass)
             continue;
         const int source = favoriteSource[favorite][zone - 1];
@@ -80,7 +76,7 @@ void zor_config::listViewFavoriteChange(QModelIndex model_index)
         // Blocked, the form's bypass-to-combo connection stays quiet, so the
         // combo is set here.
         setSilently(bypass, [bypassed](QCheckBox *box) { box->setChecked(bypassed); });
-        setSilently(findChild<QComboBox *>(numbered("comboBoxFavoriteSource_", zone)),
+        setSilently(numberedWidgets().comboBoxFavoriteSource.byNumber(zone),
                     [bypassed, source](QComboBox *combo) {
                         combo->setDisabled(bypassed);
                         combo->setCurrentIndex(bypassed ? 0 : source);
@@ -95,7 +91,7 @@ void zor_config::checkBoxFavoriteBypassChange(bool checked)
     const int favorite = currentRow(ui->listViewFavorites, FavoriteCount);
     if (!isNumberIn(zone, ZoneCount) || favorite < 0)
         return;
-    auto *combo = findChild<QComboBox *>(numbered("comboBoxFavoriteSource_", zone));
+    auto *combo = numberedWidgets().comboBoxFavoriteSource.byNumber(zone);
     if (!combo)
         return;
     combo->setDisabled(checked);

@@ -1,5 +1,6 @@
 // Source and zone editors: each user edit becomes one command.
 #include "app/zor_config.h"
+#include "protocol/reply_targets.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -59,7 +60,7 @@ void zor_config::sliderZoneVolChange(int value)
     sendCommand(protocol::zoneVolume(zone, value));
     // A volume change unmutes the zone in the unit; show it without sending
     // an unmute command of our own.
-    editors::setSilently(findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_") + QString::number(zone)),
+    editors::setSilently(numberedWidgets().checkBoxZoneMute.byNumber(zone),
                          [](QCheckBox *mute) { mute->setChecked(false); });
 }
 
@@ -145,6 +146,6 @@ void zor_config::lineEditZoneNameChange()
     // The DSP page's zone list shows the model; the Groups page labels its
     // member boxes with the zone names.
     zoneNamesModel.setData(zoneNamesModel.index(zone - 1, 0), name, Qt::EditRole);
-    if (auto *member = findChild<QCheckBox *>(QStringLiteral("checkBoxGroupZone_") + QString::number(zone)))
+    if (auto *member = numberedWidgets().checkBoxGroupZone.byNumber(zone))
         member->setText(name);
 }

@@ -2,10 +2,15 @@
 
 #include "ui_console.h"
 
+#include <QPlainTextEdit>
+
 console::console(QWidget *parent) : QDialog(parent), ui(new Ui::console)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    flushTimer.setSingleShot(true);
+    flushTimer.setInterval(0);
+    connect(&flushTimer, &QTimer::timeout, this, &console::flush);
 }
 
 console::~console()
@@ -15,10 +20,34 @@ console::~console()
 
 void console::inputReceiveData(QString data)
 {
-    ui->plainTextEditReceived->appendPlainText(data);
+    pendingReceived.append(data);
+    flushTimer.start();
 }
 
 void console::inputSentData(QString data)
 {
-    ui->plainTextEditSent->appendPlainText(data);
+    pendingSent.append(data);
+    flushTimer.start();
+}
+
+void console::showEvent(QShowEvent *event)
+{
+    flush();
+    QDialog::showEvent(event);
+}
+
+void console::flush()
+{
+    // More lines than a pane keeps would only be laid out to be dropped.
+    const auto append = [](QPlainTextEdit *pane, QStringList &lines) {
+        if (lines.isEmpty())
+            return;
+        const int keep = pane->maximumBlockCount();
+        if (keep > 0 && lines.size() > keep)
+            lines.erase(lines.begin(), lines.end() - keep);
+        pane->appendPlainText(lines.join(QLatin1Char('\n')));
+        lines.clear();
+    };
+    append(ui->plainTextEditReceived, pendingReceived);
+    append(ui->plainTextEditSent, pendingSent);
 }

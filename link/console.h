@@ -2,6 +2,8 @@
 #define CONSOLE_H
 
 #include <QDialog>
+#include <QStringList>
+#include <QTimer>
 
 namespace Ui {
 class console;
@@ -9,7 +11,9 @@ class console;
 
 // The communication console: every line received and every command sent,
 // collected from program start whether the window is shown or not. Each pane
-// keeps its latest 100000 lines.
+// keeps its latest 100000 lines. Lines are added to the panes in batches when
+// the event loop next runs: a save or a load passes hundreds of lines in one
+// go, and laying each one out on its own would cost more than the save itself.
 class console : public QDialog
 {
     Q_OBJECT
@@ -22,8 +26,16 @@ public slots:
     void inputReceiveData(QString data);
     void inputSentData(QString data);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void flush();
+
     Ui::console *ui;
+    QStringList pendingReceived;
+    QStringList pendingSent;
+    QTimer flushTimer;
 };
 
 #endif // CONSOLE_H

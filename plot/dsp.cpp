@@ -50,6 +50,8 @@ dsp::dsp(QGraphicsView *view)
     // Every slot starts as bypass so that the first plot is the flat 0 dB line.
     for (auto &slot : coefficients)
         biquad::bypass(slot);
+    // A handful of items replaced on every redraw: no spatial index to keep up.
+    scene.setItemIndexMethod(QGraphicsScene::NoIndex);
     view->setScene(&scene);
     viewResized(view);
 }
@@ -124,26 +126,27 @@ void dsp::combineAndPlot()
         levels[k] = levelDb(combined);
     }
 
-    // The old segments go first, then the new ones are added in segment
-    // order: the scene ends up exactly as after replacing them one by one,
-    // but it re-sorts its item list once instead of once per segment.
-    for (auto &item : segmentItems) {
-        if (item) {
-            scene.removeItem(item);
-            delete item;
-            item = nullptr;
-        }
-    }
-
+    // A segment that stays drawn keeps its line item and only moves it;
+    // removing and re-adding items costs the scene far more than the maths.
     const QPen pen(QBrush(Qt::blue), 3, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin);
     for (int k = 0; k < curveSegments; ++k) {
         // Written as "not inside" so that a level that is not a number ends
         // the curve like an infinite one instead of drawing a stray line.
         const bool inside = std::abs(levels[k]) < curveLimitDb && std::abs(levels[k + 1]) < curveLimitDb;
-        if (!inside)
+        QGraphicsItem *&item = segmentItems[k];
+        if (!inside) {
+            if (item) {
+                scene.removeItem(item);
+                delete item;
+                item = nullptr;
+            }
             continue;
-        segmentItems[k] = scene.addLine(xOf(frequencies[k]), yOf(levels[k]), xOf(frequencies[k + 1]),
-                                        yOf(levels[k + 1]), pen);
+        }
+        const QLineF line(xOf(frequencies[k]), yOf(levels[k]), xOf(frequencies[k + 1]), yOf(levels[k + 1]));
+        if (item)
+            static_cast<QGraphicsLineItem *>(item)->setLine(line);
+        else
+            item = scene.addLine(line, pen);
     }
 }
 

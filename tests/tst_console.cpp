@@ -11,8 +11,10 @@
 
 namespace {
 
+// The console adds lines when the event loop next runs.
 QPlainTextEdit *pane(QWidget &window, const char *name)
 {
+    QCoreApplication::processEvents();
     return window.findChild<QPlainTextEdit *>(QLatin1String(name));
 }
 
@@ -96,6 +98,7 @@ private slots:
         QPlainTextEdit *edit = pane(window, qPrintable(name));
         window.inputReceiveData(QStringLiteral("VO1R-10"));
         window.inputSentData(QStringLiteral("VO1R-10"));
+        QCoreApplication::processEvents();
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral("typed"));
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -115,6 +118,7 @@ private slots:
         QVERIFY(cap >= 10000);
         for (int i = 0; i < cap + 3; ++i)
             window.inputSentData(QString::number(i));
+        QCoreApplication::processEvents();
         QCOMPARE(edit->blockCount(), cap);
         QCOMPARE(edit->document()->firstBlock().text(), QStringLiteral("3"));
         QCOMPARE(edit->document()->lastBlock().text(), QString::number(cap + 2));

@@ -62,6 +62,7 @@ QString statusMessage(zor_config &window)
 
 QString receivedPane(zor_config &window)
 {
+    QCoreApplication::processEvents(); // the console adds lines when the event loop runs
     return window.consoleWindow->findChild<QPlainTextEdit *>(QStringLiteral("plainTextEditReceived"))
         ->toPlainText();
 }
