@@ -166,6 +166,7 @@ zor_config::zor_config(QWidget *parent)
     connect(ui->pushButtonMaxAllVolumes, &QPushButton::clicked, this, &zor_config::pushButtonMaxAllVolumes);
     connect(ui->pushButtonSetOneToOne, &QPushButton::clicked, this, &zor_config::pushButtonSetOneToOne);
     constructing = false;
+    installNameGuards();
 }
 
 // Family wiring: every widget of the family's class whose object name

@@ -159,12 +159,37 @@ private:
     void serialPortError(QSerialPort::SerialPortError error);
 
     // --- editor internals (editors/) ---
+    // Keeps names from breaking a frame: validators on the 32 name fields and
+    // the 16-character name editor in the preset, group and favorite lists.
+    void installNameGuards();
 
     // --- response parser internals (protocol/) ---
     std::unique_ptr<ReplyTargets> replyTargets;
 
     // --- send all and configuration file internals (protocol/, configfile/) ---
+    // True while a configuration file is being loaded: file lines describe
+    // stored settings, not the unit powering a zone on.
     bool loadingFile = false;
+    // Send All runs at most once at a time and can be cancelled between commands.
+    bool sendAllRunning = false;
+    bool sendAllCancelled = false;
+    bool receiveAllWasEnabled = false;
+    bool sendAllWasEnabled = false;
+    int sendAllPacing = 0;
+    int sendAllSent = 0;
+    int sendAllTotal = 0;
+    QLabel *sendAllProgress = nullptr;
+    QPushButton *sendAllCancel = nullptr;
+    bool sendAllPause();
+    int sendAllCommandCount();
+    bool sendAllNames();
+    bool sendAllZones();
+    bool sendAllDsp();
+    bool sendAllPresets();
+    bool sendAllUnitSettings();
+    bool sendAllGroups();
+    bool sendAllFavorites();
+    void setSendAllActive(bool active);
 };
 
 #endif // ZOR_CONFIG_H

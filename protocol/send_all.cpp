@@ -1,5 +1,325 @@
 // Receive All and Send All.
+//
+// Send All drives the editors: it emits each widget's own change signal with
+// the widget's current value, so the connected editor builds and sends the
+// command exactly as for a user edit. Only the preset EQ band commands are
+// built here, from the settings state. While a configuration file is open the
+// commands go into the file and the pauses are dropped.
 #include "app/zor_config.h"
 
-void zor_config::sendQueryAll() {}
-void zor_config::sendAll() {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStatusBar>
+
+#include "forms/zor_config_form.h"
+#include "protocol/core/messages.h"
+
+namespace {
+
+constexpr int SendAllPacingMs = 50;
+
+template <typename Widget> QList<Widget *> familyOf(const QObject *root, const char *prefix)
+{
+    return root->findChildren<Widget *>(QRegularExpression(QLatin1String(prefix)));
+}
+
+// Makes a list row current, noting the row that was current before.
+class RowRestorer
+{
+public:
+    explicit RowRestorer(QListView *view) : view(view), noted(view->currentIndex()) {}
+    ~RowRestorer() { view->setCurrentIndex(noted); }
+    RowRestorer(const RowRestorer &) = delete;
+    RowRestorer &operator=(const RowRestorer &) = delete;
+
+private:
+    QListView *view;
+    QPersistentModelIndex noted;
+};
+
+} // namespace
+
+void zor_config::sendQueryAll()
+{
+    if (serialPort.isOpen())
+        sendCommand(protocol::command(protocol::Message::SerialResponses, {1}));
+    sendCommand(protocol::command(protocol::Message::QueryAll));
+}
+
+void zor_config::sendAll()
+{
+    if (sendAllRunning)
+        return;
+    sendAllPacing = configFile.isOpen() ? 0 : SendAllPacingMs;
+    sendAllCancelled = false;
+    sendAllSent = 0;
+    sendAllTotal = sendAllCommandCount();
+    setSendAllActive(true);
+    auto done = qScopeGuard([this] { setSendAllActive(false); });
+
+    sendAllNames() && sendAllZones() && sendAllDsp() && sendAllPresets() && sendAllUnitSettings() &&
+        sendAllGroups() && sendAllFavorites();
+}
+
+// The pause after each command; false once the user has cancelled.
+bool zor_config::sendAllPause()
+{
+    ++sendAllSent;
+    if (sendAllProgress)
+        sendAllProgress->setText(tr("Sending %1 of %2").arg(sendAllSent).arg(sendAllTotal));
+    if (sendAllPacing > 0)
+        delay(sendAllPacing);
+    return !sendAllCancelled;
+}
+
+// How many commands a run sends, for the progress indication.
+int zor_config::sendAllCommandCount()
+{
+    int count = familyOf<QLineEdit>(this, "lineEditSourceName").size() +
+                familyOf<QLineEdit>(this, "lineEditZoneName").size() +
+                familyOf<QSlider>(this, "sliderZoneVol").size() +
+                familyOf<QCheckBox>(this, "checkBoxZone").size() +
+                familyOf<QSpinBox>(this, "spinBoxZone").size();
+    const int bands = familyOf<QSlider>(this, "sliderDSPEQ").size();
+    for (const ZoneDspSettings &zone : zoneDsp) {
+        count += 1;
+        switch (zone.mode) {
+        case Eq:
+            count += bands;
+            break;
+        case Preset:
+        case Lowpass:
+        case Highpass:
+            count += 1;
+            break;
+        case Tone:
+            count += 2;
+            break;
+        default:
+            break;
+        }
+    }
+    count += 10 * 11;
+    count += ui->groupBoxNetworkStatic->isEnabled() ? 5 : 2;
+    count += 8;
+    count += 10 * (1 + familyOf<QCheckBox>(this, "checkBoxGroupZone").size());
+    count += 10 * 17;
+    return count;
+}
+
+// Disables what must not run alongside a Send All and shows its progress.
+void zor_config::setSendAllActive(bool active)
+{
+    sendAllRunning = active;
+    if (active) {
+        receiveAllWasEnabled = ui->actionReceiveAll->isEnabled();
+        sendAllWasEnabled = ui->actionSendAll->isEnabled();
+    }
+    ui->actionReceiveAll->setEnabled(active ? false : receiveAllWasEnabled);
+    ui->actionSendAll->setEnabled(active ? false : sendAllWasEnabled);
+    ui->actionLoad->setEnabled(!active);
+    ui->actionSave->setEnabled(!active);
+
+    if (configFile.isOpen())
+        return; // a save runs to its end without returning to the event loop
+    if (!sendAllProgress) {
+        sendAllProgress = new QLabel(this);
+        sendAllProgress->setObjectName(QStringLiteral("labelSendAllProgress"));
+        sendAllCancel = new QPushButton(tr("Cancel"), this);
+        sendAllCancel->setObjectName(QStringLiteral("pushButtonSendAllCancel"));
+        connect(sendAllCancel, &QPushButton::clicked, this, [this] { sendAllCancelled = true; });
+        ui->statusBar->addWidget(sendAllProgress);
+        ui->statusBar->addWidget(sendAllCancel);
+    }
+    sendAllProgress->setText(active ? tr("Sending %1 of %2").arg(0).arg(sendAllTotal) : QString());
+    sendAllProgress->setVisible(active);
+    sendAllCancel->setVisible(active);
+    if (!active && sendAllCancelled)
+        ui->statusBar->showMessage(
+            tr("Send All cancelled after %1 of %2 commands.").arg(sendAllSent).arg(sendAllTotal));
+}
+
+bool zor_config::sendAllNames()
+{
+    std::fill(std::begin(sourceNameChanged), std::end(sourceNameChanged), true);
+    for (QLineEdit *edit : familyOf<QLineEdit>(this, "lineEditSourceName")) {
+        emit edit->editingFinished();
+        if (!sendAllPause())
+            return false;
+    }
+    std::fill(std::begin(zoneNameChanged), std::end(zoneNameChanged), true);
+    for (QLineEdit *edit : familyOf<QLineEdit>(this, "lineEditZoneName")) {
+        emit edit->editingFinished();
+        if (!sendAllPause())
+            return false;
+    }
+    return true;
+}
+
+bool zor_config::sendAllZones()
+{
+    for (QSlider *slider : familyOf<QSlider>(this, "sliderZoneVol")) {
+        emit slider->valueChanged(slider->value());
+        if (!sendAllPause())
+            return false;
+    }
+    for (QCheckBox *box : familyOf<QCheckBox>(this, "checkBoxZone")) {
+        emit box->toggled(box->isChecked());
+        if (!sendAllPause())
+            return false;
+    }
+    for (QSpinBox *spin : familyOf<QSpinBox>(this, "spinBoxZone")) {
+        emit spin->valueChanged(spin->value());
+        if (!sendAllPause())
+            return false;
+    }
+    return true;
+}
+
+bool zor_config::sendAllDsp()
+{
+    RowRestorer restore(ui->listViewDSPZone);
+    const QList<QSlider *> bands = familyOf<QSlider>(this, "sliderDSPEQ");
+    for (int row = 0; row < zoneNamesModel.rowCount(); ++row) {
+        ui->listViewDSPZone->setCurrentIndex(zoneNamesModel.index(row, 0));
+        const int mode = ui->comboBoxDSPMode->currentIndex();
+        emit ui->comboBoxDSPMode->currentIndexChanged(mode);
+        if (!sendAllPause())
+            return false;
+        switch (ui->comboBoxDSPMode->currentIndex()) {
+        case Eq:
+            for (QSlider *slider : bands) {
+                emit slider->valueChanged(slider->value());
+                if (!sendAllPause())
+                    return false;
+            }
+            break;
+        case Preset:
+            emit ui->listViewDSPPreset->pressed(ui->listViewDSPPreset->currentIndex());
+            if (!sendAllPause())
+                return false;
+            break;
+        case Tone:
+            emit ui->sliderDSPBass->valueChanged(ui->sliderDSPBass->value());
+            if (!sendAllPause())
+                return false;
+            emit ui->sliderDSPTreble->valueChanged(ui->sliderDSPTreble->value());
+            if (!sendAllPause())
+                return false;
+            break;
+        case Lowpass:
+            emit ui->sliderDSPLowpass->valueChanged(ui->sliderDSPLowpass->value());
+            if (!sendAllPause())
+                return false;
+            break;
+        case Highpass:
+            emit ui->sliderDSPHighpass->valueChanged(ui->sliderDSPHighpass->value());
+            if (!sendAllPause())
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+bool zor_config::sendAllPresets()
+{
+    for (int row = 0; row < presetNamesModel.rowCount() && row < 10; ++row) {
+        presetNamesModelChange(presetNamesModel.index(row, 0));
+        if (!sendAllPause())
+            return false;
+        for (int band = 1; band <= 10; ++band) {
+            sendCommand(
+                protocol::command(protocol::Message::PresetEqBand, {row + 1, band, presetEq[row][band - 1]}));
+            if (!sendAllPause())
+                return false;
+        }
+    }
+    return true;
+}
+
+bool zor_config::sendAllUnitSettings()
+{
+    emit ui->checkBoxNetworkDHCP->toggled(ui->checkBoxNetworkDHCP->isChecked());
+    if (!sendAllPause())
+        return false;
+    emit ui->checkBoxNetworkSDDP->toggled(ui->checkBoxNetworkSDDP->isChecked());
+    if (!sendAllPause())
+        return false;
+    if (ui->groupBoxNetworkStatic->isEnabled()) {
+        networkIpChanged = networkMaskChanged = networkGatewayChanged = true;
+        for (QLineEdit *edit : {ui->lineEditNetworkIP, ui->lineEditNetworkMask, ui->lineEditNetworkGateway}) {
+            emit edit->editingFinished();
+            if (!sendAllPause())
+                return false;
+        }
+    }
+
+    const std::initializer_list<std::function<void()>> steps = {
+        [this] { emit ui->sliderFPBrightness->valueChanged(ui->sliderFPBrightness->value()); },
+        [this] { emit ui->sliderFPSleep->valueChanged(ui->sliderFPSleep->value()); },
+        [this] { emit ui->checkBoxFPIR->toggled(ui->checkBoxFPIR->isChecked()); },
+        [this] { emit ui->checkBoxFPLock->toggled(ui->checkBoxFPLock->isChecked()); },
+        [this] { emit ui->checkBoxSerial->toggled(ui->checkBoxSerial->isChecked()); },
+        [this] {
+            emit ui->comboBoxTriggerMode->currentIndexChanged(ui->comboBoxTriggerMode->currentIndex());
+        },
+        [this] { emit ui->sliderTriggerTime->valueChanged(ui->sliderTriggerTime->value()); },
+        [this] { emit ui->sliderTriggerLevel->valueChanged(ui->sliderTriggerLevel->value()); },
+    };
+    for (const auto &step : steps) {
+        step();
+        if (!sendAllPause())
+            return false;
+    }
+    return true;
+}
+
+bool zor_config::sendAllGroups()
+{
+    RowRestorer restore(ui->listViewGroup);
+    const QList<QCheckBox *> members = familyOf<QCheckBox>(this, "checkBoxGroupZone");
+    for (int row = 0; row < groupNamesModel.rowCount(); ++row) {
+        ui->listViewGroup->setCurrentIndex(groupNamesModel.index(row, 0));
+        groupNamesModelChange(groupNamesModel.index(row, 0));
+        if (!sendAllPause())
+            return false;
+        for (QCheckBox *box : members) {
+            emit box->toggled(box->isChecked());
+            if (!sendAllPause())
+                return false;
+        }
+    }
+    return true;
+}
+
+bool zor_config::sendAllFavorites()
+{
+    RowRestorer restore(ui->listViewFavorites);
+    QCheckBox *bypassBoxes[16];
+    for (int zone = 1; zone <= 16; ++zone)
+        bypassBoxes[zone - 1] = findChild<QCheckBox *>(QStringLiteral("checkBoxFavoriteBypass_%1").arg(zone));
+    for (int row = 0; row < favoriteNamesModel.rowCount(); ++row) {
+        ui->listViewFavorites->setCurrentIndex(favoriteNamesModel.index(row, 0));
+        favoriteNamesModelChange(favoriteNamesModel.index(row, 0));
+        if (!sendAllPause())
+            return false;
+        for (QCheckBox *bypass : bypassBoxes) {
+            if (bypass)
+                emit bypass->toggled(bypass->isChecked());
+            if (!sendAllPause())
+                return false;
+        }
+    }
+    return true;
+}

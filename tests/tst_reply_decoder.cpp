@@ -43,76 +43,32 @@ QString describe(const DecodedReply &reply)
     return parts.join(QLatin1Char('|'));
 }
 
-// Pieces of reply lines, with the field values a sloppy or hostile sender
-// might use: leading zeros, signs, too many digits, quotes inside names.
+// A reply line of a random message with the field values a sloppy or hostile
+// sender might use: leading zeros, signs, too many digits, quotes in names.
 QString randomFragment(QRandomGenerator &random)
 {
-    static const char *const numbers[] = {"0",   "1",   "03",  "12",   "16",    "17",     "-5", "-05", "-40",
-                                          "100", "150", "999", "1000", "20000", "123456", "-",  ""};
-    auto n = [&] { return QString::fromLatin1(numbers[random.bounded(int(std::size(numbers)))]); };
-    static const char *const names[] = {
-        "Kitchen",           "",   "a\"b",   "1234567890123456", "12345678901234567", "VO1R-5", "O3L5",
-        "\xc3\xa9t\xc3\xa9", "\"", "x\"y\"z"};
-    auto name = [&] { return QString::fromUtf8(names[random.bounded(int(std::size(names)))]); };
-    auto quad = [&] {
-        return n() + QLatin1Char('.') + n() + QLatin1Char('.') + n() + QLatin1Char('.') + n();
-    };
+    static const QStringList numbers{"0",   "1",   "03",  "12",   "16",    "17",     "-5", "-05", "-40",
+                                     "100", "150", "999", "1000", "20000", "123456", "-",  ""};
+    static const QStringList names{
+        "Kitchen",       "",   "a\"b",   "1234567890123456", "12345678901234567", "VO1R-5", "O3L5",
+        "\u00e9t\u00e9", "\"", "x\"y\"z"};
+    auto pick = [&](const QStringList &list) { return list.at(random.bounded(list.size())); };
 
-    switch (random.bounded(26)) {
-    case 0:
-        return QStringLiteral("VO%1R%2").arg(n(), n());
-    case 1:
-        return QStringLiteral("VO%1F%2").arg(n(), n());
-    case 2:
-        return QStringLiteral("CO%1I%2").arg(n(), n());
-    case 3:
-        return QStringLiteral("VUMO%1 VMO%2").arg(n(), n());
-    case 4:
-        return QStringLiteral("N%1%2\"%3\"")
-            .arg(QStringList{"I", "O", "EP", "G", "F"}[random.bounded(5)], n(), name());
-    case 5:
-        return QStringLiteral("POFFO%1PONO%2").arg(n(), n());
-    case 6:
-        return QStringLiteral("VPONO%1L%2").arg(n(), n());
-    case 7:
-        return QStringLiteral("BO%1L%2").arg(n(), n());
-    case 8:
-        return QStringLiteral("BO%1R%2").arg(n(), n());
-    case 9:
-        return QStringLiteral("O%1L%2").arg(n(), n());
-    case 10:
-        return QStringLiteral("O%1R%2").arg(n(), n());
-    case 11:
-        return QStringLiteral("EO%1M%2").arg(n(), n());
-    case 12:
-        return QStringLiteral("TO%1B%2T%3").arg(n(), n(), n());
-    case 13:
-        return QStringLiteral("EO%1HP%2 EO%3LP%4").arg(n(), n(), n(), n());
-    case 14:
-        return QStringLiteral("EO%1B%2L%3").arg(n(), n(), n());
-    case 15:
-        return QStringLiteral("EO%1P%2").arg(n(), n());
-    case 16:
-        return QStringLiteral("EP%1B%2L%3").arg(n(), n(), n());
-    case 17:
-        return QStringLiteral("DHCP%1SDDP%2").arg(n(), n());
-    case 18:
-        return QStringList{"IP", "NM", "GW"}[random.bounded(3)] + quad();
-    case 19:
-        return QStringLiteral("SD%1SLEEP%2").arg(n(), n());
-    case 20:
-        return QStringLiteral("FPL%1IRL%2").arg(n(), n());
-    case 21:
-        return QStringLiteral("TRIGMODE%1TRIGLEVEL%2TRIGTIME%3").arg(n(), n(), n());
-    case 22:
-        return QStringLiteral("SERIAL%1").arg(n());
-    case 23:
-        return QStringLiteral("G%1%2O%3").arg(n(), QStringList{"A", "R"}[random.bounded(2)], n());
-    case 24:
-        return QStringLiteral("F%1AO%2I%3").arg(n(), n(), n());
-    default:
-        return QStringLiteral("F%1RO%2").arg(n(), n());
+    const Message id = static_cast<Message>(random.bounded(ReplyRowCount));
+    const MessageSpec &row = spec(id);
+    QString form = QString::fromLatin1(row.command).mid(1);
+    form.chop(1);
+    for (int f = 0; f < row.fieldCount; ++f) {
+        QString field;
+        if (row.fields[f].kind == FieldKind::Name)
+            field = pick(names);
+        else if (row.fields[f].kind == FieldKind::Address)
+            field = pick(numbers) + '.' + pick(numbers) + '.' + pick(numbers) + '.' + pick(numbers);
+        else
+            field = pick(numbers);
+        form.replace(form.indexOf(QStringLiteral("{}")), 2, field);
     }
+    return form;
 }
 
 QString randomSoup(QRandomGenerator &random)

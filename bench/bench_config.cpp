@@ -1,0 +1,123 @@
+// Saving and loading configuration files, and Send All to the simulated unit.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTcpSocket>
+#include <QRegularExpression>
+
+#include <sys/resource.h>
+
+#include "app/zor_config.h"
+
+namespace {
+
+double processCpuSeconds()
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A window whose every zone uses its DSP, so that a save writes a full file.
+void fillWindow(zor_config &window)
+{
+    for (int z = 0; z < 16; ++z) {
+        window.zoneDsp[z].mode = Eq;
+        for (int b = 0; b < 10; ++b)
+            window.zoneDsp[z].eq[b] = (z + b) % 21 - 10;
+    }
+    for (int g = 0; g < 10; ++g)
+        window.groupZones[g] = quint16(0x5555u << (g % 2));
+    for (int f = 0; f < 10; ++f)
+        for (int z = 0; z < 16; ++z)
+            window.favoriteSource[f][z] = (f + z) % 16;
+}
+
+void BM_SaveFullWindow(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    zor_config window;
+    fillWindow(window);
+    const QString path = dir.filePath(QStringLiteral("full.ZOR"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.saveConfiguration(path));
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    state.counters["lines"] = file.readAll().count('\n');
+}
+BENCHMARK(BM_SaveFullWindow)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+void BM_LoadFullFile(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("full.ZOR"));
+    {
+        zor_config source;
+        fillWindow(source);
+        source.saveConfiguration(path);
+    }
+    zor_config window;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.loadConfiguration(path));
+}
+BENCHMARK(BM_LoadFullFile)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+// Send All over loopback to zor-unit-sim: wall time against commands x 50 ms,
+// and the process's CPU time against the wall time.
+void BM_SendAllToSimulatedUnit(benchmark::State &state)
+{
+    QProcess sim;
+    sim.start(QStringLiteral(ZOR_UNIT_SIM_PATH), {"--port", "0", "--no-sddp"});
+    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
+        state.SkipWithError("zor-unit-sim did not start");
+        return;
+    }
+    const QRegularExpression portPattern(QStringLiteral(":(\\d+)"));
+    const QRegularExpressionMatch match = portPattern.match(QString::fromUtf8(sim.readAllStandardOutput()));
+    if (!match.hasMatch()) {
+        state.SkipWithError("zor-unit-sim printed no port");
+        return;
+    }
+    zor_config window;
+    fillWindow(window);
+    window.telnetOpen(QStringLiteral("127.0.0.1:") + match.captured(1));
+    int commands = 0;
+    QObject::connect(&window, &zor_config::sendSentData, [&commands] { ++commands; });
+    double wall = 0, cpu = 0;
+    for (auto _ : state) {
+        commands = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const double cpuStart = processCpuSeconds();
+        window.sendAll();
+        wall = clock.nsecsElapsed() / 1e9;
+        cpu = processCpuSeconds() - cpuStart;
+        state.SetIterationTime(wall);
+    }
+    state.counters["commands"] = commands;
+    state.counters["wall_vs_paced"] = wall / (commands * 0.050);
+    state.counters["cpu_share"] = cpu / wall;
+    sim.terminate();
+    sim.waitForFinished();
+}
+BENCHMARK(BM_SendAllToSimulatedUnit)
+    ->Unit(benchmark::kSecond)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(2);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,205 @@
+#include <QtTest>
+
+#include <QListView>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "app/zor_config.h"
+#include "forms/zor_config_form.h"
+#include "support/message_box_closer.h"
+
+namespace {
+
+struct Peer {
+    QTcpServer server;
+    QTcpSocket *socket = nullptr;
+    QByteArray received;
+
+    bool connect(zor_config &window)
+    {
+        if (!server.listen(QHostAddress::LocalHost))
+            return false;
+        window.telnetOpen(QStringLiteral("127.0.0.1:%1").arg(server.serverPort()));
+        if (!server.waitForNewConnection(5000) && !server.hasPendingConnections())
+            return false;
+        socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, [this] { received += socket->readAll(); });
+        return window.tcpSocket->state() == QAbstractSocket::ConnectedState;
+    }
+};
+
+QStringList frames(const QByteArray &stream)
+{
+    QStringList result;
+    int start = 0;
+    for (int end = stream.indexOf(']', start); end >= 0; end = stream.indexOf(']', start)) {
+        result << QString::fromUtf8(stream.mid(start, end - start + 1));
+        start = end + 1;
+    }
+    return result;
+}
+
+} // namespace
+
+class tst_send_all : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void receiveAllOverTcpSendsQueryOnly();
+    void receiveAllOverSerialEnablesResponsesFirst();
+    void sendAllSendsWhatASaveWrites();
+    void pacingProgressAndCancel();
+    void secondRunCannotInterleave();
+};
+
+void tst_send_all::receiveAllOverTcpSendsQueryOnly()
+{
+    zor_config window;
+    Peer peer;
+    QVERIFY(peer.connect(window));
+    QSignalSpy sent(&window, &zor_config::sendSentData);
+    window.ui->actionReceiveAll->trigger();
+    QCOMPARE(sent.count(), 1);
+    QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("[QX]"));
+    QTRY_COMPARE(peer.received, QByteArray("[QX]"));
+}
+
+void tst_send_all::receiveAllOverSerialEnablesResponsesFirst()
+{
+    int master = -1, slave = -1;
+    char name[256] = {};
+    QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+    struct termios raw;
+    tcgetattr(slave, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(slave, TCSANOW, &raw);
+
+    zor_config window;
+    MessageBoxCloser boxes;
+    window.serialOpen(QString::fromLocal8Bit(name));
+    QVERIFY2(window.serialPort.isOpen(), qPrintable(boxes.seen.join(';')));
+    QSignalSpy sent(&window, &zor_config::sendSentData);
+    window.sendQueryAll();
+    QCOMPARE(sent.count(), 2);
+    QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("[SERIAL1]"));
+    QCOMPARE(sent.at(1).at(0).toString(), QStringLiteral("[QX]"));
+    window.serialPort.waitForBytesWritten(1000);
+
+    QByteArray bytes;
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    QTRY_VERIFY([&] {
+        char buffer[64];
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n > 0)
+            bytes.append(buffer, int(n));
+        return bytes.size() >= 13;
+    }());
+    QCOMPARE(bytes, QByteArray("[SERIAL1][QX]"));
+    window.serialPort.close();
+    ::close(slave);
+    ::close(master);
+}
+
+void tst_send_all::sendAllSendsWhatASaveWrites()
+{
+    QTemporaryDir dir;
+    zor_config window;
+    window.zoneDsp[2].mode = Tone;
+    window.zoneDsp[2].bass = 4;
+    window.zoneDsp[2].treble = -2;
+    window.groupZones[1] = 0x8001;
+    window.favoriteSource[3][6] = 5;
+    QVERIFY(window.saveConfiguration(dir.filePath("expected.ZOR")));
+    QFile file(dir.filePath("expected.ZOR"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList expected = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+
+    Peer peer;
+    QVERIFY(peer.connect(window));
+    QElapsedTimer clock;
+    clock.start();
+    window.ui->actionSendAll->trigger();
+    const qint64 elapsed = clock.elapsed();
+    QTRY_COMPARE(frames(peer.received), expected);
+    QVERIFY(elapsed >= 50LL * expected.size());
+    // Rows noted before the run are current again.
+    QCOMPARE(window.ui->listViewDSPZone->currentIndex().row(), 0);
+    QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 0);
+    QCOMPARE(window.ui->listViewFavorites->currentIndex().row(), 0);
+}
+
+void tst_send_all::pacingProgressAndCancel()
+{
+    zor_config window;
+    Peer peer;
+    QVERIFY(peer.connect(window));
+    window.ui->listViewGroup->setCurrentIndex(window.groupNamesModel.index(4, 0));
+
+    QList<qint64> stamps;
+    QStringList progress;
+    bool lockedDuringRun = true;
+    QElapsedTimer clock;
+    clock.start();
+    connect(&window, &zor_config::sendSentData, this, [&] {
+        stamps << clock.nsecsElapsed();
+        auto *label = window.findChild<QLabel *>(QStringLiteral("labelSendAllProgress"));
+        progress << (label && label->isVisibleTo(&window) ? label->text() : QString());
+        lockedDuringRun = lockedDuringRun && !window.ui->actionSendAll->isEnabled() &&
+                          !window.ui->actionReceiveAll->isEnabled() && !window.ui->actionLoad->isEnabled() &&
+                          !window.ui->actionSave->isEnabled();
+        if (stamps.size() == 10) {
+            auto *cancel = window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"));
+            QVERIFY(cancel && cancel->isVisibleTo(&window));
+            cancel->click();
+        }
+    });
+    window.sendAll();
+
+    QCOMPARE(stamps.size(), 10); // stops after the command under way
+    QVERIFY(lockedDuringRun);
+    QCOMPARE(progress.first(), QStringLiteral("Sending 0 of 604"));
+    QCOMPARE(progress.at(9), QStringLiteral("Sending 9 of 604"));
+    for (int i = 1; i < stamps.size(); ++i)
+        QVERIFY2(stamps[i] - stamps[i - 1] >= 50'000'000,
+                 qPrintable(QStringLiteral("gap %1 ns").arg(stamps[i] - stamps[i - 1])));
+    QVERIFY(window.ui->actionSendAll->isEnabled());
+    QVERIFY(window.ui->actionReceiveAll->isEnabled());
+    QVERIFY(window.ui->actionLoad->isEnabled());
+    QVERIFY(window.ui->actionSave->isEnabled());
+    QVERIFY(
+        !window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
+    QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 4);
+    QTRY_COMPARE(frames(peer.received).size(), 10);
+}
+
+void tst_send_all::secondRunCannotInterleave()
+{
+    zor_config window;
+    int nested = 0;
+    QTemporaryDir dir;
+    bool saveRefused = false;
+    connect(&window, &zor_config::sendSentData, this, [&] {
+        if (++nested == 3) {
+            window.sendAll(); // a second start during a pause does nothing
+            window.sendQueryAll();
+            saveRefused = !window.saveConfiguration(dir.filePath("during.ZOR"));
+            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
+        }
+    });
+    window.sendAll();
+    QVERIFY(saveRefused);
+    QVERIFY(!QFile::exists(dir.filePath("during.ZOR")));
+    // Three commands of the run plus the Receive All query made by hand.
+    QCOMPARE(nested, 4);
+}
+
+QTEST_MAIN(tst_send_all)
+#include "tst_send_all.moc"
