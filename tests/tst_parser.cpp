@@ -677,6 +677,53 @@ private slots:
         window->parseCommand(line);
         QCOMPARE(changes(before, pictureOf(*window)), expectedChanges(expected));
     }
+
+    // A configuration file holds a zone's volume on a line before its power
+    // line: loading keeps that volume instead of the power-on volume, and
+    // still unlocks the zone (unless it is fixed).
+    void loadingKeepsTheFilesVolume_data()
+    {
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("zone already on")
+            << QStringList{"VPONO5L-30"} << QByteArray("[VO5R-25]\n[VUMO5]\n[VO5F0]\n[PONO5]\n[BO5R0]\n")
+            << QStringList{"sliderZoneVol_5.value=-25", "labelZoneVol_5.text=-25",
+                           "checkBoxZoneMute_5.checked=false"};
+        QTest::newRow("zone that was off")
+            << QStringList{"POFFO5"} << QByteArray("[VO5R-25]\n[PONO5]\n[VPONO5L-30]\n")
+            << QStringList{"sliderZoneVol_5.value=-25",         "labelZoneVol_5.text=-25",
+                           "checkBoxZonePower_5.checked=true",  "sliderZoneVol_5.disabled=false",
+                           "checkBoxZoneMute_5.disabled=false", "spinBoxZonePOnVol_5.value=-30"};
+        QTest::newRow("fixed zone stays locked")
+            << QStringList{"POFFO5"} << QByteArray("[VO5R-25]\n[VO5F1]\n[PONO5]\n")
+            << QStringList{"sliderZoneVol_5.value=0",           "labelZoneVol_5.text=0",
+                           "checkBoxZoneFix_5.checked=true",    "checkBoxZonePower_5.checked=true",
+                           "checkBoxZonePower_5.disabled=true", "checkBoxZoneMute_5.checked=false"};
+    }
+
+    void loadingKeepsTheFilesVolume()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, expected);
+        prepare(setup);
+        QTemporaryDir dir;
+        QFile zor(dir.filePath(QStringLiteral("settings.ZOR")));
+        QVERIFY(zor.open(QIODevice::WriteOnly) && zor.write(file) == file.size());
+        zor.close();
+
+        const Picture before = pictureOf(*window);
+        QVERIFY(window->loadConfiguration(zor.fileName()));
+        QCOMPARE(changes(before, pictureOf(*window)), expectedChanges(expected));
+
+        // The same lines from the link: the power-on volume wins.
+        for (const QByteArray &line : file.split('\n'))
+            window->parseCommand(line);
+        QCOMPARE(window->ui->sliderZoneVol_5->value(),
+                 window->ui->checkBoxZoneFix_5->isChecked() ? 0 : window->ui->spinBoxZonePOnVol_5->value());
+    }
 };
 
 QTEST_MAIN(tst_parser)
