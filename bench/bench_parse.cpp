@@ -147,7 +147,7 @@ void literalParse(zor_config &w, const QByteArray &bytes)
     QRegularExpressionMatch m;
     int row = 0;
     for (int r = 1; r <= protocol::ReplyRowCount && row == 0; ++r) {
-        expression.setPattern(QString::fromLatin1(protocol::spec(protocol::messageOfRow(r)).reply));
+        expression.setPattern(QString::fromLatin1(protocol::definition(protocol::messageOfRow(r)).reply));
         m = expression.match(line);
         if (m.hasMatch())
             row = r;

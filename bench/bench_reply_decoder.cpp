@@ -27,8 +27,8 @@ int plainRow(const QString &line)
     static const QVector<QRegularExpression> expressions = [] {
         QVector<QRegularExpression> list;
         for (int row = 1; row <= protocol::ReplyRowCount; ++row) {
-            list.append(
-                QRegularExpression(QString::fromLatin1(protocol::spec(protocol::messageOfRow(row)).reply)));
+            list.append(QRegularExpression(
+                QString::fromLatin1(protocol::definition(protocol::messageOfRow(row)).reply)));
             list.last().optimize();
         }
         return list;

@@ -28,7 +28,7 @@ const QVector<QRegularExpression> &plainPatterns()
     static const QVector<QRegularExpression> list = [] {
         QVector<QRegularExpression> expressions;
         for (int row = 1; row <= ReplyRowCount; ++row)
-            expressions.append(QRegularExpression(QString::fromLatin1(spec(messageOfRow(row)).reply)));
+            expressions.append(QRegularExpression(QString::fromLatin1(definition(messageOfRow(row)).reply)));
         return expressions;
     }();
     return list;
@@ -57,7 +57,7 @@ void checkLine(const QByteArray &line)
     check(reply.matchStart == plainMatch.capturedStart());
     check(reply.matchLength == plainMatch.capturedLength());
     check(reply.matchStart >= 0 && reply.matchStart + reply.matchLength <= text.size());
-    const MessageSpec &row = spec(reply.message);
+    const MessageDefinition &row = definition(reply.message);
     check(reply.captureCount == row.fieldCount);
     for (int c = 0; c < reply.captureCount; ++c) {
         check(reply.text[c] == plainMatch.captured(c + 1));

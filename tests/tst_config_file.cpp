@@ -428,7 +428,8 @@ void tst_config_file::unrecognisedFilesChangeNothing_data()
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("unrelated text") << QByteArray("Dear installer,\nthis is not a configuration.\n");
-    static const char binary[] = "\x7f" "ELF\x02\x01\x01\x00\x00\x00\xff\xfe\x00[";
+    static const char binary[] = "\x7f"
+                                 "ELF\x02\x01\x01\x00\x00\x00\xff\xfe\x00[";
     QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1);
     QTest::newRow("commands without replies") << QByteArray("[QX]\n[EC]\n[VXR0]\n");
 }

@@ -10,11 +10,11 @@ Q_DECLARE_METATYPE(protocol::Message)
 namespace {
 
 // A value of each field that the unit accepts: the low or the high end of its range.
-QVector<Field> sampleFields(const MessageSpec &row, bool high)
+QVector<Field> sampleFields(const MessageDefinition &row, bool high)
 {
     QVector<Field> fields;
     for (int f = 0; f < row.fieldCount; ++f) {
-        const FieldSpec &field = row.fields[f];
+        const FieldDefinition &field = row.fields[f];
         switch (field.kind) {
         case FieldKind::Number:
             fields.append(Field(high ? field.max : field.min));
@@ -164,13 +164,13 @@ void tst_messages::tableShape_data()
 {
     QTest::addColumn<Message>("id");
     for (int i = 0; i < MessageCount; ++i)
-        QTest::newRow(spec(static_cast<Message>(i)).name) << static_cast<Message>(i);
+        QTest::newRow(definition(static_cast<Message>(i)).name) << static_cast<Message>(i);
 }
 
 void tst_messages::tableShape()
 {
     QFETCH(Message, id);
-    const MessageSpec &row = spec(id);
+    const MessageDefinition &row = definition(id);
     QCOMPARE(row.id, id);
     QVERIFY(row.command);
     const QString form = QString::fromLatin1(row.command);
@@ -200,7 +200,7 @@ void tst_messages::commandReadsBackAsItsOwnReply_data()
     QTest::addColumn<Message>("id");
     QTest::addColumn<bool>("high");
     for (int i = 0; i < MessageCount; ++i) {
-        const MessageSpec &row = spec(static_cast<Message>(i));
+        const MessageDefinition &row = definition(static_cast<Message>(i));
         if (row.replyOnly || !row.reply)
             continue;
         QTest::addRow("%s low", row.name) << row.id << false;
@@ -214,7 +214,7 @@ void tst_messages::commandReadsBackAsItsOwnReply()
     // the same message and the same fields in it.
     QFETCH(Message, id);
     QFETCH(bool, high);
-    const MessageSpec &row = spec(id);
+    const MessageDefinition &row = definition(id);
     const QVector<Field> fields = sampleFields(row, high);
     const QByteArray bytes = command(id, fields);
     QVERIFY(!bytes.isEmpty());
@@ -391,7 +391,7 @@ void tst_messages::readFrame()
     QCOMPARE(result.has_value(), parsed);
     if (!parsed)
         return;
-    QCOMPARE(QString::fromLatin1(spec(result->id).name), message);
+    QCOMPARE(QString::fromLatin1(definition(result->id).name), message);
     QCOMPARE(withinRanges(*result), inRange);
     QCOMPARE(rebuild(*result), canonical);
 }

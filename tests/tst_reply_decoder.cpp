@@ -15,7 +15,7 @@ DecodedReply naiveDecode(const QString &line)
     static const QVector<QRegularExpression> expressions = [] {
         QVector<QRegularExpression> list;
         for (int row = 1; row <= ReplyRowCount; ++row)
-            list.append(QRegularExpression(QString::fromLatin1(spec(messageOfRow(row)).reply)));
+            list.append(QRegularExpression(QString::fromLatin1(definition(messageOfRow(row)).reply)));
         return list;
     }();
     DecodedReply reply;
@@ -55,7 +55,7 @@ QString randomFragment(QRandomGenerator &random)
     auto pick = [&](const QStringList &list) { return list.at(random.bounded(list.size())); };
 
     const Message id = static_cast<Message>(random.bounded(ReplyRowCount));
-    const MessageSpec &row = spec(id);
+    const MessageDefinition &row = definition(id);
     QString form = QString::fromLatin1(row.command).mid(1);
     form.chop(1);
     for (int f = 0; f < row.fieldCount; ++f) {
@@ -193,13 +193,13 @@ void tst_reply_decoder::decode()
         return;
     }
     QVERIFY(reply.recognised());
-    QCOMPARE(QString::fromLatin1(spec(reply.message).name), message);
+    QCOMPARE(QString::fromLatin1(definition(reply.message).name), message);
     QCOMPARE(reply.row, replyRow(reply.message));
     QCOMPARE(reply.captureCount, texts.size());
     for (int c = 0; c < texts.size(); ++c) {
         QCOMPARE(reply.text[c], texts[c]);
         QCOMPARE(line.mid(reply.captureStart[c], texts[c].size()), texts[c]);
-        if (spec(reply.message).fields[c].kind == FieldKind::Number)
+        if (definition(reply.message).fields[c].kind == FieldKind::Number)
             QCOMPARE(reply.value[c], values[c]);
     }
     QVERIFY(reply.matchStart >= 0 && reply.matchStart + reply.matchLength <= line.size());
@@ -239,7 +239,7 @@ void tst_reply_decoder::decodeBytes()
         QVERIFY(!reply.recognised());
         return;
     }
-    QCOMPARE(QString::fromLatin1(spec(reply.message).name), message);
+    QCOMPARE(QString::fromLatin1(definition(reply.message).name), message);
     QCOMPARE(reply.text[capture], text);
 }
 

@@ -19,10 +19,10 @@ namespace {
 // A command of the message with every field at the low or high end of its range.
 QByteArray sampleCommand(Message id, bool high)
 {
-    const MessageSpec &row = spec(id);
+    const MessageDefinition &row = definition(id);
     QVector<Field> fields;
     for (int f = 0; f < row.fieldCount; ++f) {
-        const FieldSpec &field = row.fields[f];
+        const FieldDefinition &field = row.fields[f];
         if (field.kind == FieldKind::Number)
             fields << Field(high ? field.max : field.min);
         else if (field.kind == FieldKind::Name)
@@ -38,12 +38,12 @@ QByteArray randomCommand(QRandomGenerator &random)
 {
     for (;;) {
         const Message id = static_cast<Message>(random.bounded(ReplyRowCount));
-        const MessageSpec &row = spec(id);
+        const MessageDefinition &row = definition(id);
         if (row.replyOnly)
             continue;
         QVector<Field> fields;
         for (int f = 0; f < row.fieldCount; ++f) {
-            const FieldSpec &field = row.fields[f];
+            const FieldDefinition &field = row.fields[f];
             if (field.kind == FieldKind::Number) {
                 const int steps = (field.max - field.min) / field.step;
                 fields << Field(field.min + field.step * random.bounded(steps + 1));
@@ -153,7 +153,7 @@ void tst_sim_unit::everySettingStoredAndEchoed_data()
 {
     QTest::addColumn<QByteArray>("frame");
     for (int i = 0; i < MessageCount; ++i) {
-        const MessageSpec &row = spec(static_cast<Message>(i));
+        const MessageDefinition &row = definition(static_cast<Message>(i));
         if (row.replyOnly || !row.reply)
             continue;
         QTest::addRow("%s low", row.name) << sampleCommand(row.id, false);
@@ -348,7 +348,7 @@ void tst_sim_unit::dumpReplaysToIdenticalState()
     QRandomGenerator random(seed);
     UnitState edited;
     for (int i = 0; ends != 0 && i < ReplyRowCount; ++i) {
-        if (!spec(static_cast<Message>(i)).replyOnly)
+        if (!definition(static_cast<Message>(i)).replyOnly)
             QVERIFY(edited.apply(sampleCommand(static_cast<Message>(i), ends == 2)).accepted);
     }
     for (int i = 0; i < commands; ++i) {

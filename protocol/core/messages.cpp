@@ -7,24 +7,24 @@ namespace protocol {
 
 namespace {
 
-constexpr FieldSpec num(int min, int max, int step = 1)
+constexpr FieldDefinition num(int min, int max, int step = 1)
 {
     return {FieldKind::Number, min, max, step};
 }
-constexpr FieldSpec zone = {FieldKind::Number, 1, 16, 1};
-constexpr FieldSpec source = {FieldKind::Number, 1, 16, 1};
-constexpr FieldSpec ten = {FieldKind::Number, 1, 10, 1}; // preset, band, group, favorite
-constexpr FieldSpec flag = {FieldKind::Number, 0, 1, 1};
-constexpr FieldSpec volume = {FieldKind::Number, -80, 0, 1};
-constexpr FieldSpec name = {FieldKind::Name, 1, 16, 1};
-constexpr FieldSpec address = {FieldKind::Address, 0, 255, 1};
+constexpr FieldDefinition zone = {FieldKind::Number, 1, 16, 1};
+constexpr FieldDefinition source = {FieldKind::Number, 1, 16, 1};
+constexpr FieldDefinition ten = {FieldKind::Number, 1, 10, 1}; // preset, band, group, favorite
+constexpr FieldDefinition flag = {FieldKind::Number, 0, 1, 1};
+constexpr FieldDefinition volume = {FieldKind::Number, -80, 0, 1};
+constexpr FieldDefinition name = {FieldKind::Name, 1, 16, 1};
+constexpr FieldDefinition address = {FieldKind::Address, 0, 255, 1};
 
 // The dotted quad of the address replies.
 #define ZOR_QUAD "([0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3})"
 
 // clang-format off
 // id, name, command form, reply pattern, reply only, field count, fields
-constexpr MessageSpec table[MessageCount] = {
+constexpr MessageDefinition table[MessageCount] = {
     {Message::ZoneVolume, "zone volume", "[VO{}R{}]", "VO([0-9]{1,2})R(-?[0-9]{1,2})", false, 2, {zone, volume}},
     {Message::ZoneSource, "zone source", "[CO{}I{}]", "CO([0-9]{1,2})I([0-9]{1,2})", false, 2, {zone, source}},
     {Message::ZoneUnmute, "zone unmute", "[VUMO{}]", "VUMO([0-9]{1,2})", false, 1, {zone}},
@@ -115,7 +115,7 @@ const QVector<FrameReader> &frameReaders()
     static const QVector<FrameReader> readers = [] {
         QVector<FrameReader> list(MessageCount);
         for (int i = 0; i < MessageCount; ++i) {
-            const MessageSpec &row = table[i];
+            const MessageDefinition &row = table[i];
             if (row.replyOnly)
                 continue;
             const QStringList pieces = QString::fromLatin1(row.command).split(QStringLiteral("{}"));
@@ -152,7 +152,7 @@ bool validAddress(const QString &text)
 
 } // namespace
 
-const MessageSpec &spec(Message id)
+const MessageDefinition &definition(Message id)
 {
     return table[static_cast<int>(id)];
 }
@@ -195,7 +195,7 @@ namespace {
 
 QByteArray buildFrame(Message id, const Field *fields, int count)
 {
-    const MessageSpec &row = spec(id);
+    const MessageDefinition &row = definition(id);
     if (count != row.fieldCount)
         return QByteArray();
     // Every text field of every command is inserted here, and only here, so no
@@ -217,21 +217,21 @@ QByteArray buildFrame(Message id, const Field *fields, int count)
 
 QByteArray command(Message id, std::initializer_list<Field> fields)
 {
-    if (spec(id).replyOnly)
+    if (definition(id).replyOnly)
         return QByteArray();
     return buildFrame(id, fields.begin(), static_cast<int>(fields.size()));
 }
 
 QByteArray command(Message id, const QVector<Field> &fields)
 {
-    if (spec(id).replyOnly)
+    if (definition(id).replyOnly)
         return QByteArray();
     return buildFrame(id, fields.constData(), fields.size());
 }
 
 QByteArray replyLine(Message id, const QVector<Field> &fields)
 {
-    if (!spec(id).reply)
+    if (!definition(id).reply)
         return QByteArray();
     const QByteArray frame = buildFrame(id, fields.constData(), fields.size());
     return frame.isEmpty() ? frame : frame.mid(1, frame.size() - 2);
@@ -265,9 +265,9 @@ std::optional<ParsedFrame> parseFrame(const QString &frame)
 
 bool withinRanges(const ParsedFrame &frame)
 {
-    const MessageSpec &row = spec(frame.id);
+    const MessageDefinition &row = definition(frame.id);
     for (int f = 0; f < row.fieldCount; ++f) {
-        const FieldSpec &field = row.fields[f];
+        const FieldDefinition &field = row.fields[f];
         switch (field.kind) {
         case FieldKind::Number: {
             const int value = frame.numbers[f];
@@ -299,7 +299,7 @@ bool withinRanges(const ParsedFrame &frame)
 
 QByteArray rebuild(const ParsedFrame &frame)
 {
-    const MessageSpec &row = spec(frame.id);
+    const MessageDefinition &row = definition(frame.id);
     QVector<Field> fields;
     for (int f = 0; f < row.fieldCount; ++f) {
         if (row.fields[f].kind == FieldKind::Number)

@@ -95,24 +95,24 @@ enum class FieldKind {
 
 // What a field may hold on the unit's side. Numbers: min..max in steps of
 // `step` counted from min. Names: minimum..maximum length in characters.
-struct FieldSpec {
+struct FieldDefinition {
     FieldKind kind = FieldKind::None;
     int min = 0;
     int max = 0;
     int step = 1;
 };
 
-struct MessageSpec {
+struct MessageDefinition {
     Message id;
     const char *name;    // "zone volume"
     const char *command; // "[VO{}R{}]", "[QX]"
     const char *reply;   // regular expression, or nullptr for a command without reply
     bool replyOnly;      // the unit sends it, the utility never does
     int fieldCount;
-    FieldSpec fields[MaxFields];
+    FieldDefinition fields[MaxFields];
 };
 
-const MessageSpec &spec(Message id);
+const MessageDefinition &definition(Message id);
 // Row 1..41 of a message with a reply pattern, 0 for the others.
 int replyRow(Message id);
 // The message of reply row 1..41.
@@ -169,7 +169,7 @@ struct ParsedFrame {
 // text must be one frame; reply-only forms are not commands). No range checks:
 // see withinRanges.
 std::optional<ParsedFrame> parseFrame(const QString &frame);
-// True when every field lies within its FieldSpec: numbers in range and step,
+// True when every field lies within its FieldDefinition: numbers in range and step,
 // names of allowed length without forbidden characters, addresses of four
 // parts 0..255.
 bool withinRanges(const ParsedFrame &frame);

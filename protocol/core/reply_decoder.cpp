@@ -19,7 +19,7 @@ struct ReplyPatterns {
     ReplyPatterns()
     {
         for (int r = 0; r < ReplyRowCount; ++r) {
-            const QString pattern = QString::fromLatin1(spec(messageOfRow(r + 1)).reply);
+            const QString pattern = QString::fromLatin1(definition(messageOfRow(r + 1)).reply);
             rows[r].expression.setPattern(pattern);
             rows[r].expression.optimize();
             rows[r].literal = pattern.left(pattern.indexOf(QLatin1Char('(')));
@@ -57,11 +57,11 @@ DecodedReply fromMatch(int row, const QRegularExpressionMatch &match)
     reply.message = messageOfRow(row);
     reply.matchStart = match.capturedStart(0);
     reply.matchLength = match.capturedLength(0);
-    reply.captureCount = spec(reply.message).fieldCount;
+    reply.captureCount = definition(reply.message).fieldCount;
     for (int c = 0; c < reply.captureCount; ++c) {
         reply.text[c] = match.captured(c + 1);
         reply.captureStart[c] = match.capturedStart(c + 1);
-        if (spec(reply.message).fields[c].kind == FieldKind::Number)
+        if (definition(reply.message).fields[c].kind == FieldKind::Number)
             reply.value[c] = reply.text[c].toInt();
     }
     return reply;
