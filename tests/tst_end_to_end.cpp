@@ -17,6 +17,7 @@
 #include "sim/unit_state.h"
 #include "support/editor_test_helpers.h"
 #include "support/message_box_closer.h"
+#include "support/simulated_unit.h"
 #include "support/window_picture.h"
 
 using namespace editortest;
@@ -24,48 +25,6 @@ using namespace editortest;
 namespace {
 
 const int WaitMs = 15000;
-
-// A zor-unit-sim process on a free loopback port, optionally with its
-// pseudo-terminal serial port.
-class SimulatedUnit
-{
-public:
-    bool start(const QStringList &extra)
-    {
-        process.start(QStringLiteral(ZOR_UNIT_SIM_PATH), QStringList{"--port", "0", "--no-sddp"} + extra);
-        if (!process.waitForStarted(5000))
-            return false;
-        const bool wantPty = extra.contains(QStringLiteral("--pty"));
-        const QRegularExpression listening(QStringLiteral("listening on [0-9.]+:(\\d+)"));
-        const QRegularExpression serial(QStringLiteral("serial port (\\S+)"));
-        QString output;
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < WaitMs && process.state() == QProcess::Running) {
-            process.waitForReadyRead(100);
-            output += QString::fromUtf8(process.readAllStandardOutput());
-            const QRegularExpressionMatch port = listening.match(output);
-            const QRegularExpressionMatch path = serial.match(output);
-            if (port.hasMatch())
-                tcpPort = port.captured(1).toUShort();
-            if (path.hasMatch())
-                serialPath = path.captured(1);
-            if (tcpPort != 0 && (!wantPty || !serialPath.isEmpty()))
-                return true;
-        }
-        return false;
-    }
-    ~SimulatedUnit()
-    {
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-    }
-
-    QProcess process;
-    quint16 tcpPort = 0;
-    QString serialPath;
-};
 
 // A second connection to the unit, the test's own.
 class SideClient

@@ -12,43 +12,9 @@
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
 #include "sim/unit_state.h"
+#include "support/simulated_unit.h"
 
 namespace {
-
-// A zor-unit-sim process on a free loopback port.
-class SimulatedUnit
-{
-public:
-    bool start(const QStringList &extra)
-    {
-        process.start(QStringLiteral(ZOR_UNIT_SIM_PATH), QStringList{"--port", "0", "--no-sddp"} + extra);
-        if (!process.waitForStarted(5000))
-            return false;
-        const QRegularExpression listening(QStringLiteral("listening on [0-9.]+:(\\d+)"));
-        QString output;
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000) {
-            process.waitForReadyRead(200);
-            output += QString::fromUtf8(process.readAllStandardOutput());
-            const QRegularExpressionMatch match = listening.match(output);
-            if (match.hasMatch()) {
-                address = QStringLiteral("127.0.0.1:") + match.captured(1);
-                return true;
-            }
-        }
-        return false;
-    }
-    void stop()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-    ~SimulatedUnit() { stop(); }
-
-    QProcess process;
-    QString address;
-};
 
 void setSilently(QWidget *widget, const std::function<void()> &change)
 {
@@ -126,7 +92,7 @@ void tst_unit_round_trip::sendAllLeavesTheUnitWithTheWindowsSettings()
 
     SimulatedUnit unit;
     QVERIFY(unit.start({"--dump-state-on-exit", dir.filePath("unit.ZOR")}));
-    window.telnetOpen(unit.address);
+    window.telnetOpen(unit.address());
     QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
     QSignalSpy received(&window, &zor_config::sendReceivedData);
     QSignalSpy sent(&window, &zor_config::sendSentData);
@@ -158,7 +124,7 @@ void tst_unit_round_trip::receiveAllFillsTheWindowFromTheUnit()
     QVERIFY(unit.start({dir.filePath("unit-settings.ZOR")}));
 
     zor_config window;
-    window.telnetOpen(unit.address);
+    window.telnetOpen(unit.address());
     QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
     QSignalSpy sent(&window, &zor_config::sendSentData);
     window.ui->actionReceiveAll->trigger();
