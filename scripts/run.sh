@@ -6,8 +6,8 @@ port=${2:-2323}
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: the utility needs a graphical session."
-    echo "To run it under a virtual display:"
-    echo "    xvfb-run -a -s '-screen 0 1280x1024x24' $build/zor-setup"
+    echo "To run it under a virtual display (with the simulated unit):"
+    echo "    xvfb-run -a -s '-screen 0 1280x1024x24' make run"
     exit 1
 fi
 
