@@ -176,8 +176,10 @@ private:
     // Send All runs at most once at a time and can be cancelled between commands.
     bool sendAllRunning = false;
     bool sendAllCancelled = false;
-    bool receiveAllWasEnabled = false;
-    bool sendAllWasEnabled = false;
+    // Whether the link wants Receive All and Send All enabled (shown once a
+    // running Send All ends).
+    bool linkActionsWanted = false;
+    void setLinkActionsEnabled(bool enabled);
     int sendAllPacing = 0;
     int sendAllSent = 0;
     int sendAllTotal = 0;

@@ -96,8 +96,7 @@ void zor_config::serialOpen(QString port_name)
 
     ui->actionSerial->setChecked(opened);
     ui->actionTelnet->setChecked(false);
-    ui->actionReceiveAll->setEnabled(opened);
-    ui->actionSendAll->setEnabled(opened);
+    setLinkActionsEnabled(opened);
     if (opened) {
         statusBar()->showMessage(tr("Opened serial port ") + name + QLatin1Char('.'));
         statusLabel.setText(name);
@@ -163,8 +162,7 @@ void zor_config::telnetOpen(QString ip_address)
     statusLabel.setText(ip_address);
     ui->actionSerial->setChecked(false);
     ui->actionTelnet->setChecked(true);
-    ui->actionReceiveAll->setEnabled(true);
-    ui->actionSendAll->setEnabled(true);
+    setLinkActionsEnabled(true);
 }
 
 void zor_config::telnetSocketError(QAbstractSocket::SocketError error)

@@ -77,26 +77,35 @@ void zoneMute(Context &c, const Reply &r)
     setMuted(c, r, true);
 }
 
+// A name field cannot hold the characters that would break a command frame;
+// the field, the lists and the captions all show the name the field can hold.
+QString displayedName(const QString &received)
+{
+    return protocol::sanitizeName(received);
+}
+
 void sourceName(Context &c, const Reply &r)
 {
     QLineEdit *edit = c.targets.lineEditSourceName.byText(r.text[0]);
-    if (!edit)
+    const QString name = displayedName(r.text[1]);
+    if (!edit || name.isEmpty())
         return;
-    silently(edit, [&] { edit->setText(r.text[1]); });
+    silently(edit, [&] { edit->setText(name); });
     QStringListModel &model = c.window.sourceNamesModel;
-    model.setData(model.index(r.value[0] - 1, 0), r.text[1], Qt::EditRole);
+    model.setData(model.index(r.value[0] - 1, 0), name, Qt::EditRole);
 }
 
 void zoneName(Context &c, const Reply &r)
 {
     QLineEdit *edit = c.targets.lineEditZoneName.byText(r.text[0]);
-    if (!edit)
+    const QString name = displayedName(r.text[1]);
+    if (!edit || name.isEmpty())
         return;
-    silently(edit, [&] { edit->setText(r.text[1]); });
+    silently(edit, [&] { edit->setText(name); });
     QStringListModel &model = c.window.zoneNamesModel;
-    model.setData(model.index(r.value[0] - 1, 0), r.text[1], Qt::EditRole);
+    model.setData(model.index(r.value[0] - 1, 0), name, Qt::EditRole);
     if (QCheckBox *member = c.targets.checkBoxGroupZone.byText(r.text[0]))
-        member->setText(r.text[1]);
+        member->setText(name);
 }
 
 void zoneFixed(Context &c, const Reply &r)

@@ -115,16 +115,25 @@ int zor_config::sendAllCommandCount()
     return count;
 }
 
+void zor_config::setLinkActionsEnabled(bool enabled)
+{
+    linkActionsWanted = enabled;
+    if (sendAllRunning)
+        return;
+    ui->actionReceiveAll->setEnabled(enabled);
+    ui->actionSendAll->setEnabled(enabled);
+}
+
 // Disables what must not run alongside a Send All and shows its progress.
 void zor_config::setSendAllActive(bool active)
 {
+    if (active)
+        linkActionsWanted = ui->actionSendAll->isEnabled();
     sendAllRunning = active;
-    if (active) {
-        receiveAllWasEnabled = ui->actionReceiveAll->isEnabled();
-        sendAllWasEnabled = ui->actionSendAll->isEnabled();
-    }
-    ui->actionReceiveAll->setEnabled(active ? false : receiveAllWasEnabled);
-    ui->actionSendAll->setEnabled(active ? false : sendAllWasEnabled);
+    // While the run lasts the link only notes what it would show (a link
+    // opened or lost during a pause); the run's end shows it.
+    ui->actionReceiveAll->setEnabled(!active && linkActionsWanted);
+    ui->actionSendAll->setEnabled(!active && linkActionsWanted);
     ui->actionLoad->setEnabled(!active);
     ui->actionSave->setEnabled(!active);
 
@@ -136,8 +145,10 @@ void zor_config::setSendAllActive(bool active)
         sendAllCancel = new QPushButton(tr("Cancel"), this);
         sendAllCancel->setObjectName(QStringLiteral("pushButtonSendAllCancel"));
         connect(sendAllCancel, &QPushButton::clicked, this, [this] { sendAllCancelled = true; });
-        ui->statusBar->addWidget(sendAllProgress);
-        ui->statusBar->addWidget(sendAllCancel);
+        // Permanent widgets: the reply lines shown in the status bar during
+        // the run must not hide the progress or the Cancel button.
+        ui->statusBar->addPermanentWidget(sendAllProgress);
+        ui->statusBar->addPermanentWidget(sendAllCancel);
     }
     sendAllProgress->setText(active ? tr("Sending %1 of %2").arg(0).arg(sendAllTotal) : QString());
     sendAllProgress->setVisible(active);
@@ -194,7 +205,7 @@ bool zor_config::sendAllDsp()
         emit ui->comboBoxDSPMode->currentIndexChanged(mode);
         if (!sendAllPause())
             return false;
-        switch (ui->comboBoxDSPMode->currentIndex()) {
+        switch (mode) {
         case Eq:
             for (QSlider *slider : bands) {
                 emit slider->valueChanged(slider->value());

@@ -58,6 +58,7 @@ private slots:
     void sendAllSendsWhatASaveWrites();
     void pacingProgressAndCancel();
     void secondRunCannotInterleave();
+    void linkChangesDuringRunShowAfterIt();
 };
 
 void tst_send_all::receiveAllOverTcpSendsQueryOnly()
@@ -150,6 +151,8 @@ void tst_send_all::pacingProgressAndCancel()
     clock.start();
     connect(&window, &zor_config::sendSentData, this, [&] {
         stamps << clock.nsecsElapsed();
+        // A reply shown in the status bar must not hide the progress.
+        window.ui->statusBar->showMessage(QStringLiteral("Receive from network: VO1R-40"));
         auto *label = window.findChild<QLabel *>(QStringLiteral("labelSendAllProgress"));
         progress << (label && label->isVisibleTo(&window) ? label->text() : QString());
         lockedDuringRun = lockedDuringRun && !window.ui->actionSendAll->isEnabled() &&
@@ -199,6 +202,33 @@ void tst_send_all::secondRunCannotInterleave()
     QVERIFY(!QFile::exists(dir.filePath("during.ZOR")));
     // Three commands of the run plus the Receive All query made by hand.
     QCOMPARE(nested, 4);
+}
+
+void tst_send_all::linkChangesDuringRunShowAfterIt()
+{
+    zor_config window;
+    Peer peer;
+    QVERIFY(peer.connect(window));
+    MessageBoxCloser boxes;
+    int commands = 0;
+    bool enabledDuringRun = false;
+    connect(&window, &zor_config::sendSentData, this, [&] {
+        if (++commands == 3)
+            window.serialOpen(QStringLiteral("/dev/zor-no-such-port")); // fails, closing the TCP link too
+        if (commands == 4) {
+            enabledDuringRun =
+                window.ui->actionSendAll->isEnabled() || window.ui->actionReceiveAll->isEnabled();
+            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
+        }
+    });
+    window.sendAll();
+    QCOMPARE(commands, 4);
+    QVERIFY(!enabledDuringRun);
+    QTRY_VERIFY(!boxes.seen.isEmpty());
+    // No link is open any more: the actions stay disabled after the run.
+    QVERIFY(!window.ui->actionSendAll->isEnabled());
+    QVERIFY(!window.ui->actionReceiveAll->isEnabled());
+    QVERIFY(window.ui->actionLoad->isEnabled());
 }
 
 QTEST_MAIN(tst_send_all)
