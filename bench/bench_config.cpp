@@ -1,4 +1,5 @@
 // Saving and loading configuration files, and Send All to the simulated unit.
+#include "qt_benchmark_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -116,12 +117,4 @@ BENCHMARK(BM_SendAllToSimulatedUnit)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZOR_QT_BENCHMARK_MAIN()

@@ -8,6 +8,7 @@
 // widget by a search of the window's widget tree at every reply, applying the
 // same changes. items_per_second is lines per second; the ratio of the two
 // medians is the speed-up.
+#include "qt_benchmark_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -450,12 +451,4 @@ BENCHMARK(BM_LiteralReadingBaseline)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZOR_QT_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 // Cost of redrawing the response plot, the work done on every DSP slider
 // release and every DSP reply from the unit. The response math alone is the
 // baseline; the scene work is the rest.
+#include "qt_benchmark_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -121,12 +122,4 @@ static void BM_ViewResized(benchmark::State &state)
 }
 BENCHMARK(BM_ViewResized)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZOR_QT_BENCHMARK_MAIN()
