@@ -32,6 +32,16 @@
 
 namespace protocol {
 
+// The unit's counts, numbered from 1 on the wire and in widget names.
+constexpr int SourceCount = 16;
+constexpr int ZoneCount = 16;
+constexpr int BandCount = 10;
+constexpr int PresetCount = 10;
+constexpr int GroupCount = 10;
+constexpr int FavoriteCount = 10;
+// A name holds 1 to this many characters.
+constexpr int NameMaxLength = 16;
+
 // In parser order; the value of a message with a reply pattern is its row - 1.
 enum class Message {
     ZoneVolume,         // row 1
