@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSlider>
 
+#include "editors/editor_support.h"
 #include "forms/zor_config_form.h"
 #include "plot/dsp.h"
 #include "protocol/core/messages.h"
@@ -159,8 +160,11 @@ void zor_config::presetNamesModelChange(QModelIndex model)
 {
     if (!model.isValid())
         return;
-    // The builder drops characters that would break the frame.
-    sendCommand(protocol::presetName(model.row() + 1, model.data(Qt::DisplayRole).toString()));
+    // The builder drops characters that would break the frame; a name with
+    // nothing left is not sent (the in-place editor refuses an empty one).
+    const QString name = model.data(Qt::DisplayRole).toString();
+    if (editors::isSendableName(name))
+        sendCommand(protocol::presetName(model.row() + 1, name));
 }
 
 void zor_config::sliderDSPEqChange(int value)

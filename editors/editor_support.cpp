@@ -18,6 +18,11 @@ int memberNumber(const QObject *member, const QRegularExpression &pattern)
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
+bool isSendableName(const QString &name)
+{
+    return !protocol::sanitizeName(name).isEmpty();
+}
+
 NameFieldValidator::NameFieldValidator(QObject *parent) : QValidator(parent) {}
 
 QValidator::State NameFieldValidator::validate(QString &input, int &pos) const

@@ -33,6 +33,12 @@ template <typename Widget, typename Change> void setSilently(Widget *widget, Cha
     change(widget);
 }
 
+// True when a name can go to the unit: what remains after dropping the
+// characters a name may not carry holds at least one character. The unit
+// keeps names of 1 to protocol::NameMaxLength characters, and a file line
+// with an empty name is not read back, so an empty name is never sent.
+bool isSendableName(const QString &name);
+
 // The validator of the source and zone name fields. It accepts every text
 // after dropping the characters a name may not carry (the double quote, the
 // brackets and control characters): a typed one never appears, a pasted text

@@ -56,10 +56,15 @@ void zor_config::checkBoxGroupZoneChange(bool checked)
     sendCommand(protocol::groupZone(group + 1, zone, checked));
 }
 
+// The in-place editor refuses an empty name; one set from code is not sent
+// either.
 void zor_config::groupNamesModelChange(QModelIndex model)
 {
-    if (model.isValid())
-        sendCommand(protocol::groupName(model.row() + 1, model.data(Qt::DisplayRole).toString()));
+    if (!model.isValid())
+        return;
+    const QString name = model.data(Qt::DisplayRole).toString();
+    if (editors::isSendableName(name))
+        sendCommand(protocol::groupName(model.row() + 1, name));
 }
 
 void zor_config::listViewFavoriteChange(QModelIndex model_index)
@@ -119,6 +124,9 @@ void zor_config::comboBoxFavoriteSourceChange(int index)
 
 void zor_config::favoriteNamesModelChange(QModelIndex model)
 {
-    if (model.isValid())
-        sendCommand(protocol::favoriteName(model.row() + 1, model.data(Qt::DisplayRole).toString()));
+    if (!model.isValid())
+        return;
+    const QString name = model.data(Qt::DisplayRole).toString();
+    if (editors::isSendableName(name))
+        sendCommand(protocol::favoriteName(model.row() + 1, name));
 }

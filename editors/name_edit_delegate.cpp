@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 
+#include "editors/editor_support.h"
 #include "protocol/core/messages.h"
 
 QValidator::State NameValidator::validate(QString &input, int &pos) const
@@ -21,7 +22,7 @@ QWidget *NameEditDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     Q_UNUSED(index);
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
-    editor->setMaxLength(maxNameLength);
+    editor->setMaxLength(protocol::NameMaxLength);
     editor->setValidator(new NameValidator(editor));
     return editor;
 }
@@ -35,7 +36,17 @@ void NameEditDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
     }
     // A name that came from the unit or a file may hold characters the editor
     // refuses; start from its sendable form so that the edit can be committed.
-    lineEdit->setText(protocol::sanitizeName(index.data(Qt::EditRole).toString()).left(maxNameLength));
+    lineEdit->setText(
+        protocol::sanitizeName(index.data(Qt::EditRole).toString()).left(protocol::NameMaxLength));
+}
+
+void NameEditDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                    const QModelIndex &index) const
+{
+    auto *lineEdit = qobject_cast<QLineEdit *>(editor);
+    if (lineEdit && !editors::isSendableName(lineEdit->text()))
+        return;
+    QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 void installNameEditDelegate(QAbstractItemView *view)

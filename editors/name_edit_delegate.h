@@ -18,18 +18,19 @@ public:
 };
 
 // In-place editor for the preset, group and favorite name lists: a line edit
-// of at most 16 characters that refuses the characters NameValidator refuses.
+// of at most protocol::NameMaxLength characters that refuses the characters
+// NameValidator refuses. An edit left empty is dropped: the row keeps its
+// name and, the model being unchanged, nothing is sent.
 class NameEditDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
 public:
-    static constexpr int maxNameLength = 16;
-
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 };
 
 // Makes view edit its names through a NameEditDelegate (owned by the view).

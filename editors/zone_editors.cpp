@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QStringListModel>
 
 #include "editors/editor_support.h"
 #include "protocol/core/messages.h"
@@ -47,6 +48,18 @@ QLineEdit *takeTypedField(const QObject *window, const QObject *field, const QRe
         return nullptr;
     typed[number - 1] = false;
     return window->findChild<QLineEdit *>(field->objectName());
+}
+
+// A name field left empty sends nothing: it shows again the name the window
+// holds for it (the row of its names model: what was last sent or received).
+// True when the field was empty and has been given that name back.
+bool restoreEmptiedField(QLineEdit *field, const QStringListModel &names, int number)
+{
+    if (editors::isSendableName(field->text()))
+        return false;
+    const QString held = names.index(number - 1, 0).data(Qt::EditRole).toString();
+    editors::setSilently(field, [&held](QLineEdit *edit) { edit->setText(held); });
+    return true;
 }
 
 } // namespace
@@ -122,7 +135,7 @@ void zor_config::lineEditSourceNameChange()
 {
     int source = 0;
     QLineEdit *field = takeTypedField(this, sender(), sourceNamePattern(), sourceNameChanged, source);
-    if (!field)
+    if (!field || restoreEmptiedField(field, sourceNamesModel, source))
         return;
     const QString name = field->text();
     sendCommand(protocol::sourceName(source, name));
@@ -139,7 +152,7 @@ void zor_config::lineEditZoneNameChange()
 {
     int zone = 0;
     QLineEdit *field = takeTypedField(this, sender(), zoneNamePattern(), zoneNameChanged, zone);
-    if (!field)
+    if (!field || restoreEmptiedField(field, zoneNamesModel, zone))
         return;
     const QString name = field->text();
     sendCommand(protocol::zoneName(zone, name));

@@ -258,6 +258,8 @@ private slots:
     void saveIntoUnwritableLocationFails();
     void failedWriteKeepsPreviousFile();
     void cancelledDialogsChangeNothing();
+    void clearedNamesAreNotSaved_data();
+    void clearedNamesAreNotSaved();
 
 private:
     QTemporaryDir dir;
@@ -526,3 +528,70 @@ void tst_config_file::cancelledDialogsChangeNothing()
 
 QTEST_MAIN(tst_config_file)
 #include "tst_config_file.moc"
+
+void tst_config_file::clearedNamesAreNotSaved_data()
+{
+    QTest::addColumn<QString>("widget"); // the name field, or the list holding the name
+    QTest::addColumn<int>("row");        // 0-based row of the name
+    QTest::addColumn<QString>("line");   // the name's line in the file
+    QTest::newRow("source") << "lineEditSourceName_3" << 2 << "[NI3\"Source Name 3\"]";
+    QTest::newRow("zone") << "lineEditZoneName_16" << 15 << "[NO16\"Zone Name 16\"]";
+    QTest::newRow("preset") << "listViewDSPPreset" << 0 << "[NEP1\"Preset Name 1\"]";
+    QTest::newRow("group") << "listViewGroup" << 4 << "[NG5\"Group Name 5\"]";
+    QTest::newRow("favorite") << "listViewFavorites" << 9 << "[NF10\"Favorite Name 10\"]";
+}
+
+// A name the user clears is not taken: the save still holds the name the
+// window had, never a line with an empty name (which a load would not read
+// back), and loading the file gives that name back.
+void tst_config_file::clearedNamesAreNotSaved()
+{
+    QFETCH(QString, widget);
+    QFETCH(int, row);
+    QFETCH(QString, line);
+
+    zor_config window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget *target = window.findChild<QWidget *>(widget);
+    QVERIFY(target);
+    for (int i = 0; i < window.ui->tabWidget->count(); ++i) {
+        if (window.ui->tabWidget->widget(i)->isAncestorOf(target))
+            window.ui->tabWidget->setCurrentIndex(i);
+    }
+    if (auto *field = qobject_cast<QLineEdit *>(target)) {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QVERIFY(field->text().isEmpty());
+        QTest::keyClick(field, Qt::Key_Return);
+    } else {
+        auto *view = qobject_cast<QListView *>(target);
+        QVERIFY(view);
+        if (view == window.ui->listViewDSPPreset)
+            window.ui->comboBoxDSPMode->setCurrentIndex(Preset);
+        const QModelIndex index = view->model()->index(row, 0);
+        view->setCurrentIndex(index);
+        view->edit(index);
+        auto *editor = qobject_cast<QLineEdit *>(view->indexWidget(index));
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QVERIFY(editor->text().isEmpty());
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!view->indexWidget(index));
+    }
+
+    QVERIFY(window.saveConfiguration(path("cleared.ZOR")));
+    const QStringList lines = readLines(path("cleared.ZOR"));
+    QVERIFY(lines.contains(line));
+    for (const QString &saved : lines)
+        QVERIFY2(!saved.contains(QLatin1String("\"\"")), qPrintable(saved));
+
+    zor_config loaded;
+    QVERIFY(loaded.loadConfiguration(path("cleared.ZOR")));
+    // Switching pages reorders the page widgets among their siblings.
+    QStringList expected = widgetValues(window), actual = widgetValues(loaded);
+    expected.sort();
+    actual.sort();
+    QCOMPARE(actual, expected);
+}

@@ -24,7 +24,7 @@ QLineEdit *renameInPlace(QListView *list, int row, const QString &text)
     const QModelIndex index = list->model()->index(row, 0);
     list->setCurrentIndex(index);
     list->edit(index);
-    auto *editor = list->viewport()->findChild<QLineEdit *>();
+    auto *editor = qobject_cast<QLineEdit *>(list->indexWidget(index));
     if (!editor)
         return nullptr;
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
@@ -291,6 +291,60 @@ private slots:
         // The delegate commits after Return on its next pass of the event loop.
         QTRY_COMPARE(sentCommands(spy), QStringList{expected});
         QCOMPARE(view->model()->index(row, 0).data().toString(), name);
+    }
+
+    // An in-place edit left empty is refused in every name list: the row
+    // keeps its name and nothing is sent; the next edit goes out as usual.
+    void emptiedListNameIsRefused_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("byFocus"); // editor left by focus instead of Return
+        QTest::addColumn<QString>("next");
+
+        QTest::newRow("group 2, Return") << "listViewGroup" << 1 << false << "[NG2\"Next\"]";
+        QTest::newRow("group 10, focus") << "listViewGroup" << 9 << true << "[NG10\"Next\"]";
+        QTest::newRow("favorite 1, Return") << "listViewFavorites" << 0 << false << "[NF1\"Next\"]";
+        QTest::newRow("favorite 6, focus") << "listViewFavorites" << 5 << true << "[NF6\"Next\"]";
+        QTest::newRow("preset 3, Return") << "listViewDSPPreset" << 2 << false << "[NEP3\"Next\"]";
+        QTest::newRow("preset 10, focus") << "listViewDSPPreset" << 9 << true << "[NEP10\"Next\"]";
+    }
+
+    void emptiedListNameIsRefused()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(bool, byFocus);
+        QFETCH(QString, next);
+
+        auto *view = named<QListView>(*window, list);
+        showPageOf(*window, view);
+        if (view == window->ui->listViewDSPPreset)
+            window->ui->comboBoxDSPMode->setCurrentIndex(Preset); // the list takes edits in Preset mode
+        QVERIFY(view->isEnabled());
+        const QModelIndex index = view->model()->index(row, 0);
+        const QString held = index.data().toString();
+
+        QSignalSpy spy(window.get(), &zor_config::sendSentData);
+        view->setCurrentIndex(index);
+        view->edit(index);
+        auto *editor = qobject_cast<QLineEdit *>(view->indexWidget(index));
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QCOMPARE(editor->text(), QString());
+        if (byFocus)
+            window->ui->tabWidget->setFocus();
+        else
+            QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!view->indexWidget(index)); // the editor has committed and closed
+        QCOMPARE(sentCommands(spy), QStringList());
+        QCOMPARE(index.data().toString(), held);
+
+        QVERIFY(renameInPlace(view, row, "Next"));
+        QTRY_COMPARE(sentCommands(spy), QStringList{next});
+        QCOMPARE(index.data().toString(), QStringLiteral("Next"));
     }
 };
 

@@ -87,8 +87,11 @@ private slots:
             << "type" << QStringList{"Streamer"} << QStringList{"[NI16\"Streamer\"]"};
         QTest::newRow("zone name 9") << "lineEditZoneName_9"
                                      << "type" << QStringList{"Patio"} << QStringList{"[NO9\"Patio\"]"};
+        // A name holds at least one character: an emptied field sends nothing.
         QTest::newRow("zone name emptied") << "lineEditZoneName_1"
-                                           << "type" << QStringList{""} << QStringList{"[NO1\"\"]"};
+                                           << "type" << QStringList{""} << QStringList{};
+        QTest::newRow("source name emptied") << "lineEditSourceName_16"
+                                             << "type" << QStringList{""} << QStringList{};
     }
 
     void oneCommandPerEdit()
@@ -194,6 +197,75 @@ private slots:
         // Return again without typing: nothing more.
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(spy.count(), 1);
+    }
+
+    // A name field left empty shows again the name the window holds for it
+    // (its names model row: the form's name, or what was last sent or
+    // received) and sends nothing; the field keeps working afterwards.
+    void emptiedNameShowsHeldName_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("before"); // "sent:<name>", "received:<reply>" or empty
+        QTest::addColumn<bool>("byFocus");   // left by focus instead of Return
+        QTest::addColumn<QString>("held");
+
+        QTest::newRow("source, form name, Return") << "lineEditSourceName_4"
+                                                   << "" << false << "Source Name 4";
+        QTest::newRow("zone, form name, focus") << "lineEditZoneName_16"
+                                                << "" << true << "Zone Name 16";
+        QTest::newRow("zone, sent name, Return") << "lineEditZoneName_9"
+                                                 << "sent:Patio" << false << "Patio";
+        QTest::newRow("source, sent name, focus") << "lineEditSourceName_1"
+                                                  << "sent:Tuner" << true << "Tuner";
+        QTest::newRow("source, received name, Return") << "lineEditSourceName_5"
+                                                       << "received:NI5\"Phono\"" << false << "Phono";
+        QTest::newRow("zone, received name, focus") << "lineEditZoneName_2"
+                                                    << "received:NO2\"Den\"" << true << "Den";
+    }
+
+    void emptiedNameShowsHeldName()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, before);
+        QFETCH(bool, byFocus);
+        QFETCH(QString, held);
+
+        auto *edit = named<QLineEdit>(*window, field);
+        QVERIFY(edit);
+        showPageOf(*window, edit);
+        if (before.startsWith("sent:"))
+            retypeAndReturn(edit, before.mid(5));
+        else if (before.startsWith("received:"))
+            window->parseCommand(before.mid(9).toUtf8());
+        QCOMPARE(edit->text(), held);
+
+        const bool zone = field.startsWith("lineEditZoneName");
+        const int row = field.section('_', 1).toInt() - 1;
+        QStringListModel &names = zone ? window->zoneNamesModel : window->sourceNamesModel;
+        QCheckBox *member = named<QCheckBox>(*window, num("checkBoxGroupZone_", row + 1));
+        const QString memberText = member->text();
+
+        QSignalSpy spy(window.get(), &zor_config::sendSentData);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QString());
+        if (byFocus) {
+            window->ui->tabWidget->setFocus();
+            QTRY_VERIFY(!edit->hasFocus());
+        } else {
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        QCOMPARE(sentCommands(spy), QStringList());
+        QCOMPARE(edit->text(), held);
+        QCOMPARE(names.index(row, 0).data().toString(), held);
+        QCOMPARE(member->text(), memberText);
+
+        // The field still sends what is typed next.
+        retypeAndReturn(edit, "Next");
+        QCOMPARE(sentCommands(spy),
+                 QStringList{QStringLiteral("[%1%2\"Next\"]").arg(zone ? "NO" : "NI").arg(row + 1)});
     }
 
     void renamingZoneUpdatesListAndGroupBox()
