@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QMetaObject>
 #include <QPainter>
@@ -124,6 +125,55 @@ void setupFrontPanelSlider(QSlider *slider)
 }
 
 constexpr char IpInputMask[] = "000.000.000.000;_";
+
+// Grows every label under `page` to what its text needs at its font: a label
+// placed at a fixed size keeps its position and that size as its least, but
+// never clips its text (the default font, a longer source caption set by a
+// reply or a translation may need more room than the fixed size gives).
+void growLabelsToFit(QWidget *page)
+{
+    for (QLabel *label : page->findChildren<QLabel *>()) {
+        const QSize needed = label->wordWrap() ? QSize(label->width(), label->heightForWidth(label->width()))
+                                               : label->sizeHint();
+        const QSize grown = label->size().expandedTo(needed);
+        if (grown != label->size())
+            label->resize(grown);
+    }
+}
+
+// Keeps the labels of a page without layout fitted. Watching the page and its
+// group boxes: a child label whose text or font changes asks its parent for a
+// new layout (LayoutRequest, while shown), and a page shown again may have
+// got another font while hidden.
+class LabelFitter : public QObject
+{
+public:
+    explicit LabelFitter(QWidget *page) : QObject(page), page(page)
+    {
+        page->installEventFilter(this);
+        for (QGroupBox *box : page->findChildren<QGroupBox *>())
+            box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::LayoutRequest:
+        case QEvent::Show:
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+            growLabelsToFit(page);
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *page;
+};
 
 } // namespace
 
@@ -713,6 +763,7 @@ void Ui_zor_config::setupTroubleshootingPage()
         progressBarRightZoneN[n]->setGeometry(QRect(120, 40, 151, 16));
         progressBarRightZoneN[n]->setValue(0);
     }
+    new LabelFitter(page);
 
     tabWidget->addTab(tabTroubleshooting, QString());
 }
@@ -1029,6 +1080,7 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
         labelRightzoneN[n]->setText(tr("Right"));
     }
     tabWidget->setTabText(tabWidget->indexOf(tabTroubleshooting), tr("Troubleshooting"));
+    growLabelsToFit(tabTroubleshooting);
 
     menuFile->setTitle(tr("&File"));
     menuConnection->setTitle(tr("&Connection"));

@@ -892,9 +892,63 @@ private slots:
     void geometries()
     {
         QFETCH(QString, name);
+        QFETCH(QRect, geometry);
         QWidget *w = widget(name);
         QVERIFY(w);
-        QTEST(w->geometry(), "geometry");
+        if (qobject_cast<QLabel *>(w)) {
+            // A label keeps its place; its size is the form's unless its text
+            // needs more at the font in use.
+            QCOMPARE(w->pos(), geometry.topLeft());
+            QCOMPARE(w->size(), geometry.size().expandedTo(w->sizeHint()));
+        } else {
+            QCOMPARE(w->geometry(), geometry);
+        }
+    }
+
+    // Shown, with every page visited in turn, no visible label is smaller
+    // than its text needs; nor after the font of the page without layout
+    // changes while it is shown.
+    void labelsShowTheirWholeText()
+    {
+        QMainWindow shown;
+        Ui_zor_config form;
+        form.setupUi(&shown);
+        shown.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown));
+
+        const auto clipped = [&shown]() {
+            QStringList labels;
+            for (QLabel *label : shown.findChildren<QLabel *>()) {
+                if (!label->isVisible())
+                    continue;
+                const QSize needed = label->wordWrap()
+                                         ? QSize(label->width(), label->heightForWidth(label->width()))
+                                         : label->sizeHint();
+                if (label->height() < needed.height() || label->width() < needed.width())
+                    labels << QStringLiteral("%1 %2x%3 < %4x%5")
+                                  .arg(label->objectName())
+                                  .arg(label->width())
+                                  .arg(label->height())
+                                  .arg(needed.width())
+                                  .arg(needed.height());
+            }
+            return labels;
+        };
+        int seen = 0;
+        for (int page = 0; page < form.tabWidget->count(); ++page) {
+            form.tabWidget->setCurrentIndex(page);
+            QTRY_VERIFY(form.tabWidget->widget(page)->isVisible());
+            QTRY_COMPARE(clipped(), QStringList());
+            seen += form.tabWidget->widget(page)->findChildren<QLabel *>().size();
+        }
+        QVERIFY(seen > 0);
+
+        QFont larger = form.tabTroubleshooting->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        form.tabTroubleshooting->setFont(larger);
+        QTRY_COMPARE(clipped(), QStringList());
+        QCOMPARE(form.label_4->pos(), QPoint(590, 400));
+        QCOMPARE(form.labelRightzone_16->pos(), QPoint(80, 40));
     }
 
     void actions_data()
