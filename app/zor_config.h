@@ -11,6 +11,7 @@
 #include <QSerialPort>
 #include <QString>
 #include <QStringListModel>
+#include <QTimer>
 
 #include <memory>
 
@@ -79,6 +80,9 @@ public:
     QSaveFile configFile;
     QStringListModel zoneNamesModel;
     bool zoneNameChanged[16];
+
+    // How long a network connection may take to come up. Tests shorten it.
+    int connectTimeoutMs = 30000;
 
 signals:
     void sendReceivedData(QString data);
@@ -157,7 +161,19 @@ private:
     LineFramer tcpFramer;
     void receiveBytes(LineFramer &framer, const QByteArray &bytes, const char *statusPrefix);
     void serialPortError(QSerialPort::SerialPortError error);
+    // A network connection being set up runs in the background; the address
+    // is the one the user gave, null while no attempt is under way.
+    QString connectingTo;
+    QTimer connectTimer;
+    void telnetConnected();
+    void telnetConnectFailed();
+    void telnetConnectTimedOut();
+    void abandonConnect();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
     // --- editor internals (editors/) ---
     // The numbered widgets (sliderDSPEQ_3, checkBoxGroupZone_12, ...) found
     // once by name and remembered; shared by the editors and the parser.

@@ -99,7 +99,8 @@ bool connectWindow(zor_config &window, SimulatedUnit &unit, const QString &trans
 {
     if (transport == QLatin1String("tcp")) {
         window.telnetOpen(QStringLiteral("127.0.0.1:%1").arg(unit.tcpPort));
-        return window.tcpSocket->state() == QAbstractSocket::ConnectedState;
+        return QTest::qWaitFor(
+            [&window] { return window.tcpSocket->state() == QAbstractSocket::ConnectedState; }, WaitMs);
     }
     window.serialOpen(unit.serialPath);
     if (!window.serialPort.isOpen())
