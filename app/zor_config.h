@@ -81,8 +81,12 @@ public:
     QStringListModel zoneNamesModel;
     bool zoneNameChanged[16];
 
-    // How long a network connection may take to come up. Tests shorten it.
+    // How long a network connection may take to come up, how long Receive
+    // All waits for the unit's first reply, and how quiet the unit must stay
+    // before Receive All counts as finished. Tests shorten them.
     int connectTimeoutMs = 30000;
+    int receiveAllFirstReplyMs = 5000;
+    int receiveAllQuietMs = 1000;
 
 signals:
     void sendReceivedData(QString data);
@@ -169,6 +173,16 @@ private:
     void telnetConnectFailed();
     void telnetConnectTimedOut();
     void abandonConnect();
+    // Receive All's report: how many lines came in answer, or that none did.
+    bool receiveAllWatching = false;
+    int receiveAllLines = 0;
+    QTimer receiveAllFirstReply;
+    QTimer receiveAllQuiet;
+    void startReceiveAllReport();
+    void stopReceiveAllReport();
+    void receiveAllLineArrived();
+    void receiveAllFinished();
+    void receiveAllUnanswered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

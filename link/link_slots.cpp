@@ -72,15 +72,56 @@ void zor_config::receiveBytes(LineFramer &framer, const QByteArray &bytes, const
     for (const QByteArray &line : result.lines) {
         emit sendReceivedData(decodeUtf8UpToNul(line));
         statusBar()->showMessage(decodeUtf8UpToNul(QByteArray(statusPrefix) + line));
+        receiveAllLineArrived();
         parseCommand(line);
     }
     if (result.overflowed && consoleWindow)
         consoleWindow->inputReceiveData(tr("(discarded %1 bytes without a line end)").arg(discarded));
 }
 
+// Receive All is answered by a burst of lines: the first is awaited for
+// receiveAllFirstReplyMs, and the burst counts as over once the unit has
+// been quiet for receiveAllQuietMs.
+void zor_config::startReceiveAllReport()
+{
+    receiveAllWatching = true;
+    receiveAllLines = 0;
+    receiveAllQuiet.stop();
+    receiveAllFirstReply.start(receiveAllFirstReplyMs);
+}
+
+void zor_config::stopReceiveAllReport()
+{
+    receiveAllWatching = false;
+    receiveAllFirstReply.stop();
+    receiveAllQuiet.stop();
+}
+
+void zor_config::receiveAllLineArrived()
+{
+    if (!receiveAllWatching)
+        return;
+    ++receiveAllLines;
+    receiveAllFirstReply.stop();
+    receiveAllQuiet.start(receiveAllQuietMs);
+}
+
+void zor_config::receiveAllFinished()
+{
+    stopReceiveAllReport();
+    statusBar()->showMessage(tr("Receive All: %1 lines received.").arg(receiveAllLines));
+}
+
+void zor_config::receiveAllUnanswered()
+{
+    stopReceiveAllReport();
+    statusBar()->showMessage(tr("No reply from the unit."));
+}
+
 void zor_config::serialOpen(QString port_name)
 {
     abandonConnect();
+    stopReceiveAllReport();
     if (serialPort.isOpen())
         serialPort.close();
     if (tcpSocket->isOpen())
@@ -135,6 +176,7 @@ void zor_config::serialCheck()
 void zor_config::telnetOpen(QString ip_address)
 {
     abandonConnect();
+    stopReceiveAllReport();
     if (serialPort.isOpen())
         serialPort.close();
     // Whatever its state; pending output to the old peer is dropped, and an

@@ -426,6 +426,32 @@ private slots:
         QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("VO3R-3"));
     }
 
+    // Receive All's answer may come in bits: the report waits until the
+    // unit has been quiet for the whole interval, counting every line.
+    void receiveAllWaitsForQuiet()
+    {
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        window->receiveAllQuietMs = 600;
+        window->ui->actionReceiveAll->trigger();
+        // One line every 300 ms: the unit is never quiet for 600 ms until
+        // the last one is in.
+        QList<QByteArray> lines{"VO1R-10\r\n", "VO2R-20\r\n", "VO3R-30\r\n", "VO4R-40\r\n"};
+        QStringList shownMeanwhile;
+        QTimer pace;
+        connect(&pace, &QTimer::timeout, [&] {
+            shownMeanwhile << statusMessage(*window);
+            if (!lines.isEmpty())
+                peer->write(lines.takeFirst());
+        });
+        pace.start(300);
+        QTRY_COMPARE_WITH_TIMEOUT(statusMessage(*window), QStringLiteral("Receive All: 4 lines received."),
+                                  10000);
+        QVERIFY(lines.isEmpty());
+        for (const QString &message : shownMeanwhile)
+            QVERIFY2(!message.startsWith(QStringLiteral("Receive All:")), qPrintable(message));
+    }
+
     void serialLink()
     {
         PseudoTerminal pty;
