@@ -68,7 +68,20 @@ zor_config::zor_config(QWidget *parent)
 
     tcpSocket = new QTcpSocket(this);
     connect(tcpSocket, &QTcpSocket::readyRead, this, &zor_config::telnetReadData);
+    // A failed connection attempt is ended before its error is shown.
+    connect(tcpSocket, &QAbstractSocket::errorOccurred, this, &zor_config::telnetConnectFailed);
     connect(tcpSocket, &QAbstractSocket::errorOccurred, this, &zor_config::telnetSocketError);
+    connect(tcpSocket, &QAbstractSocket::connected, this, &zor_config::telnetConnected);
+    // The limits are waited out in full, not up to 5% short as a coarse timer may.
+    connectTimer.setSingleShot(true);
+    connectTimer.setTimerType(Qt::PreciseTimer);
+    receiveAllFirstReply.setTimerType(Qt::PreciseTimer);
+    receiveAllQuiet.setTimerType(Qt::PreciseTimer);
+    connect(&connectTimer, &QTimer::timeout, this, &zor_config::telnetConnectTimedOut);
+    receiveAllFirstReply.setSingleShot(true);
+    connect(&receiveAllFirstReply, &QTimer::timeout, this, &zor_config::receiveAllUnanswered);
+    receiveAllQuiet.setSingleShot(true);
+    connect(&receiveAllQuiet, &QTimer::timeout, this, &zor_config::receiveAllFinished);
 
     connect(ui->actionTelnet, &QAction::triggered, &telnetDialog, &QDialog::exec);
     connect(&telnetDialog, &QDialog::rejected, this, &zor_config::telnetCheck);

@@ -11,6 +11,7 @@
 #include <QSerialPort>
 #include <QString>
 #include <QStringListModel>
+#include <QTimer>
 
 #include <memory>
 
@@ -79,6 +80,13 @@ public:
     QSaveFile configFile;
     QStringListModel zoneNamesModel;
     bool zoneNameChanged[16];
+
+    // How long a network connection may take to come up, how long Receive
+    // All waits for the unit's first reply, and how quiet the unit must stay
+    // before Receive All counts as finished. Tests shorten them.
+    int connectTimeoutMs = 30000;
+    int receiveAllFirstReplyMs = 5000;
+    int receiveAllQuietMs = 1000;
 
 signals:
     void sendReceivedData(QString data);
@@ -157,7 +165,29 @@ private:
     LineFramer tcpFramer;
     void receiveBytes(LineFramer &framer, const QByteArray &bytes, const char *statusPrefix);
     void serialPortError(QSerialPort::SerialPortError error);
+    // A network connection being set up runs in the background; the address
+    // is the one the user gave, null while no attempt is under way.
+    QString connectingTo;
+    QTimer connectTimer;
+    void telnetConnected();
+    void telnetConnectFailed();
+    void telnetConnectTimedOut();
+    void abandonConnect();
+    // Receive All's report: how many lines came in answer, or that none did.
+    bool receiveAllWatching = false;
+    int receiveAllLines = 0;
+    QTimer receiveAllFirstReply;
+    QTimer receiveAllQuiet;
+    void startReceiveAllReport();
+    void stopReceiveAllReport();
+    void receiveAllLineArrived();
+    void receiveAllFinished();
+    void receiveAllUnanswered();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
     // --- editor internals (editors/) ---
     // The numbered widgets (sliderDSPEQ_3, checkBoxGroupZone_12, ...) found
     // once by name and remembered; shared by the editors and the parser.

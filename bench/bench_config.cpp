@@ -90,6 +90,15 @@ void BM_SendAllToSimulatedUnit(benchmark::State &state)
     zor_config window;
     fillWindow(window);
     window.telnetOpen(QStringLiteral("127.0.0.1:") + match.captured(1));
+    // The connection comes up while the event loop runs.
+    QElapsedTimer connecting;
+    connecting.start();
+    while (window.tcpSocket->state() != QAbstractSocket::ConnectedState && connecting.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (window.tcpSocket->state() != QAbstractSocket::ConnectedState) {
+        state.SkipWithError("no connection to zor-unit-sim");
+        return;
+    }
     int commands = 0;
     QObject::connect(&window, &zor_config::sendSentData, [&commands] { ++commands; });
     double wall = 0, cpu = 0;

@@ -2,6 +2,7 @@
 // closing the serial and TCP transports.
 #include "app/zor_config.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -17,7 +18,6 @@ namespace {
 
 const char SerialPrefix[] = "Receive from serial: ";
 const char NetworkPrefix[] = "Receive from network: ";
-const int ConnectTimeoutMs = 30000;
 
 // Closes the socket whatever its state: abort() drops pending output and the
 // connection, close() the device, which abort() leaves open when the socket
@@ -72,14 +72,56 @@ void zor_config::receiveBytes(LineFramer &framer, const QByteArray &bytes, const
     for (const QByteArray &line : result.lines) {
         emit sendReceivedData(decodeUtf8UpToNul(line));
         statusBar()->showMessage(decodeUtf8UpToNul(QByteArray(statusPrefix) + line));
+        receiveAllLineArrived();
         parseCommand(line);
     }
     if (result.overflowed && consoleWindow)
         consoleWindow->inputReceiveData(tr("(discarded %1 bytes without a line end)").arg(discarded));
 }
 
+// Receive All is answered by a burst of lines: the first is awaited for
+// receiveAllFirstReplyMs, and the burst counts as over once the unit has
+// been quiet for receiveAllQuietMs.
+void zor_config::startReceiveAllReport()
+{
+    receiveAllWatching = true;
+    receiveAllLines = 0;
+    receiveAllQuiet.stop();
+    receiveAllFirstReply.start(receiveAllFirstReplyMs);
+}
+
+void zor_config::stopReceiveAllReport()
+{
+    receiveAllWatching = false;
+    receiveAllFirstReply.stop();
+    receiveAllQuiet.stop();
+}
+
+void zor_config::receiveAllLineArrived()
+{
+    if (!receiveAllWatching)
+        return;
+    ++receiveAllLines;
+    receiveAllFirstReply.stop();
+    receiveAllQuiet.start(receiveAllQuietMs);
+}
+
+void zor_config::receiveAllFinished()
+{
+    stopReceiveAllReport();
+    statusBar()->showMessage(tr("Receive All: %1 lines received.").arg(receiveAllLines));
+}
+
+void zor_config::receiveAllUnanswered()
+{
+    stopReceiveAllReport();
+    statusBar()->showMessage(tr("No reply from the unit."));
+}
+
 void zor_config::serialOpen(QString port_name)
 {
+    abandonConnect();
+    stopReceiveAllReport();
     if (serialPort.isOpen())
         serialPort.close();
     if (tcpSocket->isOpen())
@@ -127,8 +169,14 @@ void zor_config::serialCheck()
     ui->actionSerial->setChecked(serialPort.isOpen());
 }
 
+// Starts connecting and returns at once: the window stays usable while the
+// connection comes up. telnetConnected, telnetConnectFailed or
+// telnetConnectTimedOut ends the attempt, unless a new open or closing the
+// window abandons it first.
 void zor_config::telnetOpen(QString ip_address)
 {
+    abandonConnect();
+    stopReceiveAllReport();
     if (serialPort.isOpen())
         serialPort.close();
     // Whatever its state; pending output to the old peer is dropped, and an
@@ -143,26 +191,73 @@ void zor_config::telnetOpen(QString ip_address)
         return;
     }
 
-    bool errorReported = false;
-    const QMetaObject::Connection watch =
-        connect(tcpSocket, &QAbstractSocket::errorOccurred, this, [&errorReported] { errorReported = true; });
+    // Both transports are closed now; the indications say so until the new
+    // connection is up.
+    ui->actionSerial->setChecked(false);
+    statusLabel.setText(tr("No Connection"));
+    statusBar()->showMessage(tr("Connecting to ") + ip_address + QStringLiteral("..."));
+    // Set before connecting: the socket may report the outcome from inside
+    // connectToHost.
+    connectingTo = ip_address.isNull() ? QStringLiteral("") : ip_address;
+    connectTimer.start(connectTimeoutMs);
     tcpSocket->connectToHost(target.host, target.port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
-    const bool connected = tcpSocket->waitForConnected(ConnectTimeoutMs);
-    disconnect(watch);
+}
 
-    if (!connected) {
-        // A wait that ends without the socket having reported why still
-        // leaves the user with a message.
-        if (!errorReported)
-            telnetSocketError(tcpSocket->error());
+void zor_config::telnetConnected()
+{
+    if (connectingTo.isNull())
         return;
-    }
+    const QString address = connectingTo;
+    connectingTo = QString();
+    connectTimer.stop();
 
-    statusBar()->showMessage(tr("Opened network connection to ") + ip_address + QLatin1Char('.'));
-    statusLabel.setText(ip_address);
+    statusBar()->showMessage(tr("Opened network connection to ") + address + QLatin1Char('.'));
+    statusLabel.setText(address);
     ui->actionSerial->setChecked(false);
     ui->actionTelnet->setChecked(true);
     setLinkActionsEnabled(true);
+}
+
+// The socket has reported why the attempt failed; telnetSocketError shows it
+// and takes the indications to "no connection".
+void zor_config::telnetConnectFailed()
+{
+    if (connectingTo.isNull())
+        return;
+    connectingTo = QString();
+    connectTimer.stop();
+    statusBar()->clearMessage();
+}
+
+// The time limit passed without the socket deciding either way: the attempt
+// is given up and reported as a time-out.
+void zor_config::telnetConnectTimedOut()
+{
+    // A socket that is no longer connecting has already had its say (its
+    // error may still be on show).
+    const QAbstractSocket::SocketState state = tcpSocket->state();
+    if (connectingTo.isNull() ||
+        (state != QAbstractSocket::HostLookupState && state != QAbstractSocket::ConnectingState))
+        return;
+    connectingTo = QString();
+    statusBar()->clearMessage();
+    telnetSocketError(QAbstractSocket::SocketTimeoutError);
+}
+
+// Ends an attempt that is still under way, silently: the user has moved on.
+void zor_config::abandonConnect()
+{
+    connectTimer.stop();
+    if (connectingTo.isNull())
+        return;
+    connectingTo = QString();
+    closeSocket(tcpSocket);
+}
+
+void zor_config::closeEvent(QCloseEvent *event)
+{
+    abandonConnect();
+    QMainWindow::closeEvent(event);
 }
 
 void zor_config::telnetSocketError(QAbstractSocket::SocketError error)

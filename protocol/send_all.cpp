@@ -52,6 +52,9 @@ void zor_config::sendQueryAll()
     if (serialPort.isOpen())
         sendCommand(protocol::command(protocol::Message::SerialResponses, {1}));
     sendCommand(protocol::command(protocol::Message::QueryAll));
+    // The answers are parsed as they arrive; the status bar tells once they
+    // have stopped coming, or that none came.
+    startReceiveAllReport();
 }
 
 void zor_config::sendAll()

@@ -369,7 +369,7 @@ void tst_config_file::savingWhileConnectedSendsNothing()
     window.telnetOpen(QStringLiteral("127.0.0.1:%1").arg(server.serverPort()));
     QTRY_VERIFY(server.hasPendingConnections());
     QTcpSocket *peer = server.nextPendingConnection();
-    QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
+    QTRY_VERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
 
     QSignalSpy sent(&window, &zor_config::sendSentData);
     QVERIFY(window.saveConfiguration(path("connected.ZOR")));

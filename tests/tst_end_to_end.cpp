@@ -99,7 +99,8 @@ bool connectWindow(zor_config &window, SimulatedUnit &unit, const QString &trans
 {
     if (transport == QLatin1String("tcp")) {
         window.telnetOpen(QStringLiteral("127.0.0.1:%1").arg(unit.tcpPort));
-        return window.tcpSocket->state() == QAbstractSocket::ConnectedState;
+        return QTest::qWaitFor(
+            [&window] { return window.tcpSocket->state() == QAbstractSocket::ConnectedState; }, WaitMs);
     }
     window.serialOpen(unit.serialPath);
     if (!window.serialPort.isOpen())
@@ -111,6 +112,61 @@ bool connectWindow(zor_config &window, SimulatedUnit &unit, const QString &trans
     while (!strings(received).contains(QStringLiteral("SERIAL1")) && clock.elapsed() < WaitMs)
         received.wait(100);
     return strings(received).contains(QStringLiteral("SERIAL1"));
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A unit far from the defaults on every page, as a configuration file the
+// window itself wrote (so a window showing the same unit saves the same).
+bool writeVariedUnitFile(const QString &path)
+{
+    QByteArray lines;
+    for (int z = 1; z <= 16; ++z) {
+        const QByteArray n = QByteArray::number(z);
+        lines += "[NO" + n + "\"Room " + n + "\"]\n[NI" + n + "\"Input " + n + "\"]\n";
+        lines += "[VO" + n + "R-" + QByteArray::number(2 * z) + "]\n";
+        lines += "[BO" + n + (z % 2 ? "L" : "R") + QByteArray::number(z) + "]\n";
+        lines += "[VPONO" + n + "L-" + QByteArray::number(20 + z) + "]\n";
+        switch (z % 6) {
+        case 1:
+            lines += "[EO" + n + "B" + QByteArray::number(z % 10 + 1) + "L-4]\n";
+            break;
+        case 2:
+            lines += "[EO" + n + "P" + QByteArray::number(z % 10 + 1) + "]\n";
+            break;
+        case 3:
+            lines += "[TO" + n + "B5T-3]\n";
+            break;
+        case 4:
+            lines += "[EO" + n + "LP180]\n";
+            break;
+        case 5:
+            lines += "[EO" + n + "HP12000]\n";
+            break;
+        }
+        lines += "[EO" + n + "M" + QByteArray::number(z % 6) + "]\n";
+    }
+    for (int p = 1; p <= 10; ++p) {
+        const QByteArray n = QByteArray::number(p);
+        lines +=
+            "[NEP" + n + "\"Curve " + n + "\"]\n[EP" + n + "B" + n + "L" + QByteArray::number(p - 5) + "]\n";
+        lines += "[NG" + n + "\"Area " + n + "\"]\n[G" + n + "AO" + QByteArray::number(p + 3) + "]\n";
+        lines += "[NF" + n + "\"Scene " + n + "\"]\n[F" + n + "AO" + QByteArray::number(p) + "I" +
+                 QByteArray::number(p + 2) + "]\n";
+    }
+    lines += "[POFFO6]\n[VMO9]\n[DHCP0]\n[IP10.1.2.3]\n[NM255.255.0.0]\n[GW10.1.0.1]\n[SD1]\n[SLEEP3]\n"
+             "[FPL1]\n[IRL1]\n[TRIGMODE1]\n[TRIGLEVEL85]\n[TRIGTIME10]\n";
+    QTemporaryDir dir;
+    QFile commands(dir.filePath(QStringLiteral("commands.ZOR")));
+    if (!commands.open(QIODevice::WriteOnly) || commands.write(lines) != lines.size())
+        return false;
+    commands.close();
+    zor_config source;
+    return source.loadConfiguration(commands.fileName()) && source.saveConfiguration(path);
 }
 
 QStringList simulatorArguments(const QString &transport)
@@ -363,6 +419,102 @@ private slots:
             const QStringList keyValue = entry.split(QLatin1Char('='));
             QCOMPARE(shown.value(keyValue[0]), keyValue[1]);
         }
+        QVERIFY2(boxes.seen.isEmpty(), qPrintable(boxes.seen.join(QLatin1Char('\n'))));
+    }
+
+    void receiveAllReports_data()
+    {
+        QTest::addColumn<QStringList>("unitOptions");
+        QTest::addColumn<int>("firstReplyMs");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<int>("linesAfterReport");
+
+        const QString all = QStringLiteral("Receive All: %1 lines received.").arg(dumpSize());
+        const QString none = QStringLiteral("No reply from the unit.");
+        QTest::newRow("answering unit") << QStringList() << 5000 << all << dumpSize();
+        QTest::newRow("late unit") << QStringList{"--delay", "200"} << 5000 << all << dumpSize();
+        QTest::newRow("silent unit") << QStringList{"--silent"} << 1500 << none << 0;
+        // Answers that come after the report are still taken in.
+        QTest::newRow("unit later than the wait")
+            << QStringList{"--delay", "1500"} << 300 << none << dumpSize();
+    }
+
+    // After Receive All the status bar tells how many lines the unit sent,
+    // once it has gone quiet, or that it did not answer at all.
+    void receiveAllReports()
+    {
+        QFETCH(QStringList, unitOptions);
+        QFETCH(int, firstReplyMs);
+        QFETCH(QString, report);
+        QFETCH(int, linesAfterReport);
+        MessageBoxCloser boxes;
+        SimulatedUnit unit;
+        QVERIFY(unit.start(unitOptions));
+        zor_config window;
+        window.show();
+        QVERIFY(connectWindow(window, unit, QStringLiteral("tcp")));
+        QCOMPARE(window.receiveAllFirstReplyMs, 5000);
+        QCOMPARE(window.receiveAllQuietMs, 1000);
+        window.receiveAllFirstReplyMs = firstReplyMs;
+
+        QSignalSpy received(&window, &zor_config::sendReceivedData);
+        QElapsedTimer clock;
+        clock.start();
+        window.ui->actionReceiveAll->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(window.statusBar()->currentMessage(), report, WaitMs);
+        if (received.isEmpty()) {
+            QVERIFY(clock.elapsed() >= firstReplyMs);
+        } else {
+            // Told only once the whole burst is in, and the unit then quiet.
+            QCOMPARE(received.count(), dumpSize());
+            QVERIFY(clock.elapsed() >= window.receiveAllQuietMs);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), linesAfterReport, WaitMs);
+        if (report != window.statusBar()->currentMessage())
+            QVERIFY(
+                window.statusBar()->currentMessage().startsWith(QStringLiteral("Receive from network: ")));
+        QVERIFY2(boxes.seen.isEmpty(), qPrintable(boxes.seen.join(QLatin1Char('\n'))));
+    }
+
+    void receiveAllDespiteFaults_data()
+    {
+        QTest::addColumn<QStringList>("unitOptions");
+        QTest::newRow("clean unit") << QStringList();
+        QTest::newRow("garbage between replies") << QStringList{"--garbage"};
+        QTest::newRow("other garbage") << QStringList{"--garbage", "--seed", "7"};
+        QTest::newRow("late replies") << QStringList{"--delay", "200"};
+        QTest::newRow("late replies and garbage")
+            << QStringList{"--delay", "200", "--garbage", "--seed", "3"};
+    }
+
+    // Junk lines from the unit, or answers held back, change nothing of what
+    // Receive All shows: afterwards the window holds exactly the unit's
+    // settings, and it has sent nothing but the query.
+    void receiveAllDespiteFaults()
+    {
+        QFETCH(QStringList, unitOptions);
+        MessageBoxCloser boxes;
+        QTemporaryDir dir;
+        const QString unitFile = dir.filePath(QStringLiteral("unit.ZOR"));
+        QVERIFY(writeVariedUnitFile(unitFile));
+        SimulatedUnit unit;
+        QVERIFY(unit.start(unitOptions << unitFile));
+
+        zor_config window;
+        window.show();
+        QVERIFY(connectWindow(window, unit, QStringLiteral("tcp")));
+        QSignalSpy sent(&window, &zor_config::sendSentData);
+        QSignalSpy received(&window, &zor_config::sendReceivedData);
+        window.ui->actionReceiveAll->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            window.statusBar()->currentMessage().startsWith(QStringLiteral("Receive All: ")), WaitMs);
+        QCOMPARE(strings(sent), QStringList{"[QX]"});
+        // The junk did reach the window.
+        QCOMPARE(received.count() > dumpSize(), unitOptions.contains(QStringLiteral("--garbage")));
+
+        const QString shown = dir.filePath(QStringLiteral("window.ZOR"));
+        QVERIFY(window.saveConfiguration(shown));
+        QCOMPARE(fileBytes(shown).split('\n'), fileBytes(unitFile).split('\n'));
         QVERIFY2(boxes.seen.isEmpty(), qPrintable(boxes.seen.join(QLatin1Char('\n'))));
     }
 };

@@ -9,13 +9,17 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
 #include "support/message_box_closer.h"
+#include "support/simulated_unit.h"
 
 namespace {
 
@@ -55,6 +59,40 @@ public:
     QByteArray received;
 };
 
+// A loopback listener that never accepts: its queue of established
+// connections (one entry for a backlog of 0) is filled by a connection of its
+// own, so the kernel drops every further connection request unanswered.
+class FullListener
+{
+public:
+    FullListener()
+    {
+        listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr *>(&address), length) != 0 ||
+            ::listen(listener, 0) != 0 ||
+            ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+            return;
+        filler = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (filler >= 0 && ::connect(filler, reinterpret_cast<sockaddr *>(&address), length) == 0)
+            port = ntohs(address.sin_port);
+    }
+    ~FullListener()
+    {
+        for (const int fd : {filler, listener})
+            if (fd >= 0)
+                ::close(fd);
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port); }
+
+    int listener = -1;
+    int filler = -1;
+    quint16 port = 0;
+};
+
 QString statusMessage(zor_config &window)
 {
     return window.ui->statusBar->currentMessage();
@@ -79,13 +117,17 @@ private:
     QTcpServer *server = nullptr;
     QString serverAddress;
 
-    // Connects the window to the local server and returns the server's side.
+    // Connects the window to the local server and returns the server's side
+    // once the window has the connection up.
     QTcpSocket *connectPeer()
     {
         window->telnetOpen(serverAddress);
-        if (!window->tcpSocket->isOpen() || !server->waitForNewConnection(5000))
+        if (!server->waitForNewConnection(5000))
             return nullptr;
-        return server->nextPendingConnection();
+        QTcpSocket *peer = server->nextPendingConnection();
+        const bool up = QTest::qWaitFor(
+            [this] { return window->tcpSocket->state() == QAbstractSocket::ConnectedState; }, 5000);
+        return up ? peer : nullptr;
     }
 
 private slots:
@@ -178,6 +220,8 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("message");
         QTest::newRow("refused") << QString() << "Error|TCP socket error 0.";
+        QTest::newRow("not accepted in time") << "full"
+                                              << "Error|TCP socket error 5.";
         QTest::newRow("port not a number") << "127.0.0.1:telnet"
                                            << "Error|TCP socket error 2.";
         QTest::newRow("port zero") << "127.0.0.1:0"
@@ -194,18 +238,108 @@ private slots:
     {
         QFETCH(QString, address);
         QFETCH(QString, message);
+        FullListener full;
         if (address.isNull()) {
             address = serverAddress;
             server->close(); // nobody listens there any more
+        } else if (address == QLatin1String("full")) {
+            QVERIFY(full.port != 0);
+            address = full.address();
+            window->connectTimeoutMs = 300;
         }
         window->ui->actionTelnet->setChecked(true);
         window->telnetOpen(address);
-        QCOMPARE(boxes->seen, QStringList{message});
+        QTRY_COMPARE(boxes->seen, QStringList{message});
         QCOMPARE(window->statusLabel.text(), QStringLiteral("No Connection"));
         QVERIFY(!window->ui->actionTelnet->isChecked());
         QVERIFY(!window->tcpSocket->isOpen());
-        QVERIFY(!statusMessage(*window).contains(QStringLiteral("Opened network connection to")));
+        QCOMPARE(statusMessage(*window), QString());
         QVERIFY(!window->ui->actionReceiveAll->isEnabled());
+    }
+
+    // The connection comes up in the background: the window keeps handling
+    // events, and says what it is doing, until the attempt ends.
+    void connectKeepsWindowResponsive()
+    {
+        FullListener full;
+        QVERIFY(full.port != 0);
+        window->connectTimeoutMs = 1000;
+        int ticksWhileConnecting = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [this, &ticksWhileConnecting, &full] {
+            if (statusMessage(*window) == QStringLiteral("Connecting to %1...").arg(full.address()))
+                ++ticksWhileConnecting;
+        });
+        ticker.start(20);
+        QElapsedTimer clock;
+        clock.start();
+
+        window->telnetOpen(full.address());
+        QCOMPARE(statusMessage(*window), QStringLiteral("Connecting to %1...").arg(full.address()));
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("No Connection"));
+        QVERIFY(boxes->seen.isEmpty());
+
+        QTRY_COMPARE(boxes->seen, QStringList{QStringLiteral("Error|TCP socket error 5.")});
+        QVERIFY(clock.elapsed() >= window->connectTimeoutMs);
+        QVERIFY2(ticksWhileConnecting >= 10, qPrintable(QString::number(ticksWhileConnecting)));
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("No Connection"));
+        QVERIFY(!window->ui->actionTelnet->isChecked());
+    }
+
+    void abandonedConnect_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("another network address") << "network";
+        QTest::newRow("a serial port") << "serial";
+        QTest::newRow("window closed") << "close";
+    }
+
+    // Choosing another link, or closing the window, while a connection is
+    // still coming up drops that attempt without a word from it.
+    void abandonedConnect()
+    {
+        QFETCH(QString, then);
+        FullListener full;
+        QVERIFY(full.port != 0);
+        window->connectTimeoutMs = 300;
+        window->show();
+        window->telnetOpen(full.address());
+        // Fires after the abandoned attempt's time limit would have.
+        bool limitPassed = false;
+        QTimer::singleShot(3 * window->connectTimeoutMs, [&limitPassed] { limitPassed = true; });
+
+        SimulatedUnit unit;
+        PseudoTerminal pty;
+        QString label;
+        if (then == QLatin1String("network")) {
+            QVERIFY(unit.start());
+            window->telnetOpen(unit.address());
+            label = unit.address();
+            QTRY_COMPARE(statusMessage(*window),
+                         QStringLiteral("Opened network connection to %1.").arg(unit.address()));
+        } else if (then == QLatin1String("serial")) {
+            window->serialOpen(pty.slaveName);
+            label = pty.slaveName;
+        } else {
+            window->close();
+            label = QStringLiteral("No Connection");
+        }
+        QTRY_VERIFY(limitPassed);
+
+        QVERIFY2(boxes->seen.isEmpty(), qPrintable(boxes->seen.join('\n')));
+        QCOMPARE(window->statusLabel.text(), label);
+        QCOMPARE(window->ui->actionTelnet->isChecked(), then == QLatin1String("network"));
+        QCOMPARE(window->ui->actionSerial->isChecked(), then == QLatin1String("serial"));
+        QCOMPARE(window->serialPort.isOpen(), then == QLatin1String("serial"));
+        QCOMPARE(window->tcpSocket->state() == QAbstractSocket::ConnectedState,
+                 then == QLatin1String("network"));
+        if (then == QLatin1String("network")) {
+            // The link is the unit's: it answers a query.
+            QSignalSpy received(window, &zor_config::sendReceivedData);
+            window->sendCommand("[SD2]");
+            QTRY_VERIFY(received.count() >= 1);
+            QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("SD2"));
+        }
     }
 
     void tcpRemoteClose()
@@ -290,6 +424,32 @@ private slots:
         second->write("VO3R-3\n");
         QTRY_COMPARE(received.count(), 2);
         QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("VO3R-3"));
+    }
+
+    // Receive All's answer may come in bits: the report waits until the
+    // unit has been quiet for the whole interval, counting every line.
+    void receiveAllWaitsForQuiet()
+    {
+        QTcpSocket *peer = connectPeer();
+        QVERIFY(peer);
+        window->receiveAllQuietMs = 600;
+        window->ui->actionReceiveAll->trigger();
+        // One line every 300 ms: the unit is never quiet for 600 ms until
+        // the last one is in.
+        QList<QByteArray> lines{"VO1R-10\r\n", "VO2R-20\r\n", "VO3R-30\r\n", "VO4R-40\r\n"};
+        QStringList shownMeanwhile;
+        QTimer pace;
+        connect(&pace, &QTimer::timeout, [&] {
+            shownMeanwhile << statusMessage(*window);
+            if (!lines.isEmpty())
+                peer->write(lines.takeFirst());
+        });
+        pace.start(300);
+        QTRY_COMPARE_WITH_TIMEOUT(statusMessage(*window), QStringLiteral("Receive All: 4 lines received."),
+                                  10000);
+        QVERIFY(lines.isEmpty());
+        for (const QString &message : shownMeanwhile)
+            QVERIFY2(!message.startsWith(QStringLiteral("Receive All:")), qPrintable(message));
     }
 
     void serialLink()

@@ -31,7 +31,8 @@ struct Peer {
             return false;
         socket = server.nextPendingConnection();
         QObject::connect(socket, &QTcpSocket::readyRead, [this] { received += socket->readAll(); });
-        return window.tcpSocket->state() == QAbstractSocket::ConnectedState;
+        return QTest::qWaitFor(
+            [&window] { return window.tcpSocket->state() == QAbstractSocket::ConnectedState; }, 5000);
     }
 };
 

@@ -93,7 +93,7 @@ void tst_unit_round_trip::sendAllLeavesTheUnitWithTheWindowsSettings()
     SimulatedUnit unit;
     QVERIFY(unit.start({"--dump-state-on-exit", dir.filePath("unit.ZOR")}));
     window.telnetOpen(unit.address());
-    QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
+    QTRY_VERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
     QSignalSpy received(&window, &zor_config::sendReceivedData);
     QSignalSpy sent(&window, &zor_config::sendSentData);
     window.sendAll();
@@ -125,7 +125,7 @@ void tst_unit_round_trip::receiveAllFillsTheWindowFromTheUnit()
 
     zor_config window;
     window.telnetOpen(unit.address());
-    QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
+    QTRY_VERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
     QSignalSpy sent(&window, &zor_config::sendSentData);
     window.ui->actionReceiveAll->trigger();
     QCOMPARE(sent.count(), 1);

@@ -101,7 +101,10 @@ public:
         if (!server.hasPendingConnections() && !server.waitForNewConnection(5000))
             return false;
         socket = server.nextPendingConnection();
-        return socket != nullptr;
+        // The window's side comes up once its event loop has run.
+        return socket != nullptr &&
+               QTest::qWaitFor(
+                   [&window] { return window.tcpSocket->state() == QAbstractSocket::ConnectedState; }, 5000);
     }
 
     // Everything received so far.
