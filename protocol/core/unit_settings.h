@@ -116,6 +116,21 @@ public:
     // uses. `zone` counts from 1.
     QList<QByteArray> dspCommands(int zone) const;
 
+    // The settings in which `other` differs, in Send All order (the zones'
+    // sources, which Send All leaves alone, close the Zone page). Think of
+    // this model as the unit and `other` as the window: the commands are what
+    // brings the unit to the window's settings.
+    // - A new DSP mode comes with what it uses, as Send All sends it (the mode
+    //   line, then its bands, preset, tone or filter); the parameters it sends
+    //   are not listed again. Parameters the new mode does not use, and those
+    //   of an unchanged mode, are listed one by one.
+    // - The static address follows the DHCP rule: switching to static sends
+    //   the DHCP line and all three address lines; while `other` takes its
+    //   address by DHCP the address is not compared.
+    // - Group members are one difference per zone (add or remove); favorites
+    //   one per zone (source or bypass).
+    // Applying every command to this model makes it equal to `other` (the
+    // static address aside while `other` has DHCP on).
     QVector<Difference> differences(const UnitSettings &other) const;
 
     // Every setting counts, the static addresses included while DHCP is on.
