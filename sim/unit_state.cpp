@@ -6,12 +6,20 @@
 
 #include <QFile>
 
-#include <algorithm>
-
 using protocol::Field;
 using protocol::Message;
 
 namespace {
+
+constexpr int Sources = protocol::SourceCount;
+constexpr int Zones = protocol::ZoneCount;
+constexpr int Presets = protocol::PresetCount;
+constexpr int Bands = protocol::BandCount;
+constexpr int Groups = protocol::GroupCount;
+constexpr int Favorites = protocol::FavoriteCount;
+using Zone = UnitSettings::Zone;
+using Group = UnitSettings::Group;
+using Favorite = UnitSettings::Favorite;
 
 QByteArray reply(Message id, const QVector<Field> &fields)
 {
@@ -25,20 +33,6 @@ int levelOf(int volume)
 
 } // namespace
 
-UnitState::UnitState()
-{
-    for (int s = 0; s < Sources; ++s)
-        state.sourceNames[s] = QStringLiteral("Source Name %1").arg(s + 1);
-    for (int z = 0; z < Zones; ++z)
-        state.zones[z].name = QStringLiteral("Zone Name %1").arg(z + 1);
-    for (int p = 0; p < Presets; ++p)
-        state.presets[p].name = QStringLiteral("Preset Name %1").arg(p + 1);
-    for (int g = 0; g < Groups; ++g)
-        state.groups[g].name = QStringLiteral("Group Name %1").arg(g + 1);
-    for (int f = 0; f < Favorites; ++f)
-        state.favorites[f].name = QStringLiteral("Favorite Name %1").arg(f + 1);
-}
-
 UnitState::Outcome UnitState::apply(const QByteArray &frame)
 {
     Outcome outcome;
@@ -46,12 +40,6 @@ UnitState::Outcome UnitState::apply(const QByteArray &frame)
     if (!parsed || !protocol::withinRanges(*parsed))
         return outcome;
     outcome.accepted = true;
-
-    const int *n = parsed->numbers;
-    const QString &text = parsed->texts[0];
-    const QString &name = parsed->texts[1];
-    // Indices on the wire count from 1.
-    Zone &zone = state.zones[qBound(1, n[0], Zones) - 1];
 
     switch (parsed->id) {
     case Message::QueryAll:
@@ -61,135 +49,20 @@ UnitState::Outcome UnitState::apply(const QByteArray &frame)
         outcome.replies = outputLevels();
         return outcome;
     case Message::AllZonesMax:
-        for (int z = 0; z < Zones; ++z) {
-            state.zones[z].volume = 0;
-            outcome.replies.append(reply(Message::ZoneVolume, {z + 1, 0}));
+        for (int z = 1; z <= Zones; ++z) {
+            state.apply(protocol::zoneVolume(z, 0));
+            outcome.replies.append(reply(Message::ZoneVolume, {z, 0}));
         }
         return outcome;
     case Message::NetworkCommit:
         outcome.networkCommit = true;
         return outcome;
-    case Message::ZoneVolume:
-        zone.volume = n[1];
+    default:
         break;
-    case Message::ZoneSource:
-        zone.source = n[1];
-        break;
-    case Message::ZoneUnmute:
-        zone.muted = false;
-        break;
-    case Message::ZoneMute:
-        zone.muted = true;
-        break;
-    case Message::SourceName:
-        state.sourceNames[n[0] - 1] = name;
-        break;
-    case Message::ZoneName:
-        zone.name = name;
-        break;
-    case Message::ZoneFixed:
-        zone.fixed = n[1] == 1;
-        break;
-    case Message::ZonePowerOff:
-        zone.powered = false;
-        break;
-    case Message::ZonePowerOnVolume:
-        zone.powerOnVolume = n[1];
-        break;
-    case Message::ZonePowerOn:
-        zone.powered = true;
-        break;
-    case Message::ZoneBalanceLeft:
-        zone.balance = -n[1];
-        break;
-    case Message::ZoneBalanceRight:
-        zone.balance = n[1];
-        break;
-    case Message::ZoneDspMode:
-        zone.dspMode = n[1];
-        break;
-    case Message::ZoneTone:
-        zone.bass = n[1];
-        zone.treble = n[2];
-        break;
-    case Message::ZoneHighpass:
-        zone.highpass = n[1];
-        break;
-    case Message::ZoneLowpass:
-        zone.lowpass = n[1];
-        break;
-    case Message::ZoneEqBand:
-        zone.eq[n[1] - 1] = n[2];
-        break;
-    case Message::ZonePresetSelect:
-        zone.preset = n[1];
-        break;
-    case Message::PresetName:
-        state.presets[n[0] - 1].name = name;
-        break;
-    case Message::PresetEqBand:
-        state.presets[n[0] - 1].eq[n[1] - 1] = n[2];
-        break;
-    case Message::DhcpEnable:
-        state.dhcp = n[0] == 1;
-        break;
-    case Message::SddpEnable:
-        state.sddp = n[0] == 1;
-        break;
-    case Message::Gateway:
-        state.gateway = text;
-        break;
-    case Message::IpAddress:
-        state.ipAddress = text;
-        break;
-    case Message::NetworkMask:
-        state.networkMask = text;
-        break;
-    case Message::FpBrightness:
-        state.brightness = n[0];
-        break;
-    case Message::FpSleep:
-        state.sleep = n[0];
-        break;
-    case Message::FpLock:
-        state.panelLock = n[0] == 1;
-        break;
-    case Message::FpIrLock:
-        state.irLock = n[0] == 1;
-        break;
-    case Message::TriggerMode:
-        state.triggerMode = n[0];
-        break;
-    case Message::TriggerLevel:
-        state.triggerLevel = n[0];
-        break;
-    case Message::TriggerTime:
-        state.triggerTime = n[0];
-        break;
-    case Message::SerialResponses:
-        state.serialResponses = n[0] == 1;
-        break;
-    case Message::GroupAddZone:
-        state.groups[n[0] - 1].members |= quint16(1u << (n[1] - 1));
-        break;
-    case Message::GroupRemoveZone:
-        state.groups[n[0] - 1].members &= quint16(~(1u << (n[1] - 1)));
-        break;
-    case Message::GroupName:
-        state.groups[n[0] - 1].name = name;
-        break;
-    case Message::FavoriteZoneSource:
-        state.favorites[n[0] - 1].source[n[1] - 1] = n[2];
-        break;
-    case Message::FavoriteName:
-        state.favorites[n[0] - 1].name = name;
-        break;
-    case Message::FavoriteZoneBypass:
-        state.favorites[n[0] - 1].source[n[1] - 1] = 0;
-        break;
-    case Message::OutputLevelLeft:
-    case Message::OutputLevelRight:
-        // Reply-only forms never parse as commands.
+    }
+    // Every other command is a setting; reply-only forms never parse as
+    // commands.
+    if (!state.apply(*parsed)) {
         outcome.accepted = false;
         return outcome;
     }
@@ -271,8 +144,9 @@ QList<QByteArray> UnitState::dump() const
         lines << reply(Message::FavoriteName, {f + 1, favorite.name});
         for (int z = 0; z < Zones; ++z) {
             const int source = favorite.source[z];
-            lines << (source == 0 ? reply(Message::FavoriteZoneBypass, {f + 1, z + 1})
-                                  : reply(Message::FavoriteZoneSource, {f + 1, z + 1, source}));
+            lines << (source == UnitSettings::Bypass
+                          ? reply(Message::FavoriteZoneBypass, {f + 1, z + 1})
+                          : reply(Message::FavoriteZoneSource, {f + 1, z + 1, source}));
         }
     }
     return lines;
@@ -335,63 +209,10 @@ bool UnitState::loadFile(const QString &path, QString *error)
     return true;
 }
 
-namespace {
-
-template <typename T, int N> bool sameArray(const T (&a)[N], const T (&b)[N])
-{
-    return std::equal(a, a + N, b);
-}
-
-} // namespace
-
-bool UnitState::Zone::operator==(const Zone &b) const
-{
-    const Zone &a = *this;
-    return a.name == b.name && a.volume == b.volume && a.fixed == b.fixed && a.muted == b.muted &&
-           a.powered == b.powered && a.powerOnVolume == b.powerOnVolume && a.balance == b.balance &&
-           a.source == b.source && a.dspMode == b.dspMode && a.bass == b.bass && a.treble == b.treble &&
-           sameArray(a.eq, b.eq) && a.preset == b.preset && a.lowpass == b.lowpass &&
-           a.highpass == b.highpass;
-}
-
-bool UnitState::Preset::operator==(const Preset &b) const
-{
-    return name == b.name && sameArray(eq, b.eq);
-}
-
-bool UnitState::Group::operator==(const Group &b) const
-{
-    return name == b.name && members == b.members;
-}
-
-bool UnitState::Favorite::operator==(const Favorite &b) const
-{
-    return name == b.name && sameArray(source, b.source);
-}
-
-bool UnitState::operator==(const UnitState &other) const
-{
-    const Settings &a = state;
-    const Settings &b = other.state;
-    return sameArray(a.sourceNames, b.sourceNames) && sameArray(a.zones, b.zones) &&
-           sameArray(a.presets, b.presets) && sameArray(a.groups, b.groups) &&
-           sameArray(a.favorites, b.favorites) && a.dhcp == b.dhcp && a.sddp == b.sddp &&
-           a.ipAddress == b.ipAddress && a.networkMask == b.networkMask && a.gateway == b.gateway &&
-           a.brightness == b.brightness && a.sleep == b.sleep && a.panelLock == b.panelLock &&
-           a.irLock == b.irLock && a.serialResponses == b.serialResponses && a.triggerMode == b.triggerMode &&
-           a.triggerLevel == b.triggerLevel && a.triggerTime == b.triggerTime;
-}
-
 QStringList UnitState::differences(const UnitState &other) const
 {
-    const QList<QByteArray> mine = dump();
-    const QList<QByteArray> theirs = other.dump();
     QStringList lines;
-    for (int i = 0; i < qMax(mine.size(), theirs.size()); ++i) {
-        const QByteArray a = mine.value(i);
-        const QByteArray b = theirs.value(i);
-        if (a != b)
-            lines << QString::fromUtf8(a + " | " + b);
-    }
+    for (const UnitSettings::Difference &difference : state.differences(other.state))
+        lines << QStringLiteral("%1: %2 | %3").arg(difference.setting, difference.current, difference.wanted);
     return lines;
 }

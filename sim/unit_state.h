@@ -1,14 +1,17 @@
 #ifndef UNIT_STATE_H
 #define UNIT_STATE_H
 
+#include "protocol/core/unit_settings.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// Every setting of one simulated unit, and what the unit does with a command.
+// What one simulated unit does with a command; its settings are a
+// UnitSettings.
 //
-// The state starts at the values a freshly started utility shows. A setting
+// The settings start at the values a freshly started utility shows. A setting
 // command that the unit accepts changes exactly its own setting and is
 // answered with that setting's reply line ("[VO3R-25]" -> "VO3R-25"); numbers
 // come back in plain decimal ("[VO03R-05]" -> "VO3R-5"). A command with a value
@@ -23,74 +26,11 @@
 class UnitState
 {
 public:
-    static constexpr int Zones = 16;
-    static constexpr int Sources = 16;
-    static constexpr int Presets = 10;
-    static constexpr int Bands = 10;
-    static constexpr int Groups = 10;
-    static constexpr int Favorites = 10;
-
-    struct Zone {
-        QString name;
-        int volume = -40;
-        bool fixed = false;
-        bool muted = true;
-        bool powered = true;
-        int powerOnVolume = -40;
-        int balance = 0; // -80 (left) .. 80 (right)
-        int source = 1;  // 1..16
-        int dspMode = 0; // 0 disabled, 1 EQ, 2 preset, 3 tone, 4 lowpass, 5 highpass
-        int bass = 0;
-        int treble = 0;
-        int eq[Bands] = {};
-        int preset = 1; // 1..10
-        int lowpass = 100;
-        int highpass = 100;
-        bool operator==(const Zone &other) const;
-    };
-    struct Preset {
-        QString name;
-        int eq[Bands] = {};
-        bool operator==(const Preset &other) const;
-    };
-    struct Group {
-        QString name;
-        quint16 members = 0; // bit z-1 for zone z
-        bool operator==(const Group &other) const;
-    };
-    struct Favorite {
-        QString name;
-        int source[Zones] = {}; // 1..16, or 0 when the favorite leaves the zone alone
-        bool operator==(const Favorite &other) const;
-    };
-    struct Settings {
-        QString sourceNames[Sources];
-        Zone zones[Zones];
-        Preset presets[Presets];
-        Group groups[Groups];
-        Favorite favorites[Favorites];
-        bool dhcp = true;
-        bool sddp = true;
-        QString ipAddress = QStringLiteral("192.168.0.13");
-        QString networkMask = QStringLiteral("255.255.255.0");
-        QString gateway = QStringLiteral("192.168.0.3");
-        int brightness = 0; // dimming step 0..3, 0 brightest
-        int sleep = 5;      // minutes
-        bool panelLock = false;
-        bool irLock = true;
-        bool serialResponses = false;
-        int triggerMode = 0;
-        int triggerLevel = 20;
-        int triggerTime = 5;
-    };
-
     struct Outcome {
         bool accepted = false;      // the frame was a valid command
         bool networkCommit = false; // "[EC]": drop the TCP connections
         QList<QByteArray> replies;  // reply lines, without line ends
     };
-
-    UnitState();
 
     // Applies one bracketed frame.
     Outcome apply(const QByteArray &frame);
@@ -109,18 +49,18 @@ public:
     // Loads a configuration file; false with a message when it cannot be read.
     bool loadFile(const QString &path, QString *error);
 
-    const Settings &settings() const { return state; }
+    const UnitSettings &settings() const { return state; }
     bool serialResponses() const { return state.serialResponses; }
 
-    // Settings that differ, one "mine | other" line per differing reply line.
+    // Settings that differ, one "setting: mine | other" line each.
     QStringList differences(const UnitState &other) const;
     // Compares every setting (not through the dump, so that a setting the dump
     // forgot still counts).
-    bool operator==(const UnitState &other) const;
+    bool operator==(const UnitState &other) const { return state == other.state; }
     bool operator!=(const UnitState &other) const { return !(*this == other); }
 
 private:
-    Settings state;
+    UnitSettings state;
 };
 
 #endif // UNIT_STATE_H

@@ -178,7 +178,7 @@ struct Edit {
     const char *name;
     std::function<void(zor_config &)> act;
     QStringList commands;
-    std::function<QString(const UnitState::Settings &)> read;
+    std::function<QString(const UnitSettings &)> read;
     QString expected;
     // What the echo itself shows: the Troubleshooting page's source label
     // is filled only by the unit's answer.
@@ -197,7 +197,7 @@ QString yes(bool b)
 
 const QVector<Edit> &edits()
 {
-    using S = UnitState::Settings;
+    using S = UnitSettings;
     static const QVector<Edit> table = {
         {"zone volume",
          [](zor_config &w) {

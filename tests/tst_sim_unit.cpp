@@ -183,14 +183,14 @@ void tst_sim_unit::fieldsLandInTheirSetting_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QVariant>("expected");
 
-    using Get = std::function<QVariant(const UnitState::Settings &)>;
+    using Get = std::function<QVariant(const UnitSettings &)>;
     auto row = [](const char *tag, const QByteArray &frame, const QByteArray &echo, const Get &get,
                   const QVariant &expected) {
         UnitState unit;
         const QByteArrayList replies = unit.apply(frame).replies;
         QTest::newRow(tag) << replies << echo << get(unit.settings()) << expected;
     };
-    using S = UnitState::Settings;
+    using S = UnitSettings;
     row(
         "volume, leading zeros", "[VO03R-05]", "VO3R-5", [](const S &s) { return s.zones[2].volume; }, -5);
     row(
@@ -521,7 +521,7 @@ void tst_sim_unit::loadConfigurationFile()
     UnitState unit;
     QString error;
     QVERIFY(unit.loadFile(path, &error));
-    const UnitState::Settings &s = unit.settings();
+    const UnitSettings &s = unit.settings();
     QCOMPARE(s.sourceNames[0], QStringLiteral("Turntable"));
     QCOMPARE(s.zones[2].volume, -35);
     QCOMPARE(s.zones[2].balance, -10);
