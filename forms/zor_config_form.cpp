@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QFont>
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QPainter>
 #include <QSizePolicy>
@@ -201,6 +202,13 @@ void Ui_zor_config::setupActions(QMainWindow *zor_config)
     actionSendAll = action("actionSendAll");
     actionSendAll->setEnabled(false);
     actionConsole = action("actionConsole");
+    // The everyday keys; the menu texts keep their own mnemonics.
+    actionLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    actionSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    actionExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    actionReceiveAll->setShortcut(QKeySequence(Qt::Key_F5));
+    actionSendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    actionConsole->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 }
 
 void Ui_zor_config::setupSourcePage()
