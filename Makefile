@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-SIM_PORT ?= 2323
+SIM_PORT ?= auto
 
 # Debian packages needed to build, test and run.
 PACKAGES := cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev \
