@@ -42,7 +42,7 @@ QFont arial8Font()
     font.setPointSize(8);
     font.setBold(false);
     font.setItalic(false);
-    font.setWeight(50);
+    font.setWeight(QFont::Normal);
     return font;
 }
 
