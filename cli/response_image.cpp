@@ -1,0 +1,157 @@
+#include "cli/response_image.h"
+
+#include "plot/biquad.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <array>
+#include <cmath>
+#include <complex>
+
+namespace response_image {
+
+namespace {
+
+// What the DSP page's plot uses: the same points, limits, grid and colours.
+constexpr int curvePoints = 64;
+constexpr double curveStartHz = 33.0;
+constexpr double curveEndHz = 20000.0;
+constexpr double curveLimitDb = 13.0;
+constexpr double logMinFrequency = 1.4771212547196624;  // log10(30)
+constexpr double logFrequencySpan = 2.8239087409443187; // log10(20000) - log10(30)
+constexpr quint16 bandHz[protocol::BandCount] = {32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
+constexpr quint16 trebleShelfHz = 3000;
+constexpr quint16 bassShelfHz = 200;
+constexpr int titleHeight = 24;
+
+const QColor minorGridColor(50, 50, 50);
+const QColor majorGridColor(125, 125, 125);
+constexpr double minorLines[] = {33,   400,   600,   700,   800,   900,   4000,  6000,  7000,  8000,
+                                 9000, 11000, 12000, 13000, 14000, 15000, 16000, 17000, 18000, 19000};
+constexpr double majorLines[] = {50, 100, 200, 300, 500, 1000, 2000, 3000, 5000, 10000, 20000};
+
+QString frequencyLabel(double hertz)
+{
+    if (hertz < 1000)
+        return QString::number(hertz, 'g', 6);
+    return QString::number(hertz / 1000, 'g', 6) + QLatin1Char('k');
+}
+
+} // namespace
+
+void zoneFilters(const UnitSettings &settings, int zone, double coefficients[10][6])
+{
+    for (int slot = 0; slot < 10; ++slot)
+        biquad::bypass(coefficients[slot]);
+    const UnitSettings::Zone &z = settings.zones[zone - 1];
+    switch (z.dspMode) {
+    case UnitSettings::Eq:
+    case UnitSettings::Preset: {
+        const int *eq = z.eq;
+        if (z.dspMode == UnitSettings::Preset && z.preset >= 1 && z.preset <= protocol::PresetCount)
+            eq = settings.presets[z.preset - 1].eq;
+        for (int band = 0; band < protocol::BandCount; ++band)
+            biquad::design({biquad::Peaking, bandHz[band], qint8(eq[band])}, coefficients[band]);
+        break;
+    }
+    case UnitSettings::Tone:
+        biquad::design({biquad::HighShelf, trebleShelfHz, qint8(z.treble)}, coefficients[0]);
+        biquad::design({biquad::LowShelf, bassShelfHz, qint8(z.bass)}, coefficients[1]);
+        break;
+    case UnitSettings::Lowpass:
+        biquad::design({biquad::LowPass, quint16(z.lowpass), 0}, coefficients[0]);
+        break;
+    case UnitSettings::Highpass:
+        biquad::design({biquad::HighPass, quint16(z.highpass), 0}, coefficients[0]);
+        break;
+    default:
+        break;
+    }
+}
+
+void draw(QPainter &painter, const UnitSettings &settings, int zone)
+{
+    painter.fillRect(0, 0, Width, Height + titleHeight, Qt::black);
+    painter.setPen(majorGridColor);
+    painter.drawText(QRect(0, 0, Width, titleHeight), Qt::AlignCenter,
+                     QStringLiteral("Zone %1: %2").arg(zone).arg(settings.zones[zone - 1].name));
+
+    // The page's scene puts 0 dB at y = 0 and 30 Hz at x = 0; its view shows
+    // the scene vertically centred.
+    const double s = double(Height / 30);
+    const double plotWidth = Width - 10;
+    auto xOf = [plotWidth](double hertz) {
+        return (std::log10(hertz) - logMinFrequency) / logFrequencySpan * plotWidth;
+    };
+    auto yOf = [s](double decibels) { return -decibels * s; };
+    painter.save();
+    painter.translate(0, titleHeight + Height / 2.0);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    QPen pen(QBrush(minorGridColor), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    for (double hertz : minorLines)
+        painter.drawLine(QLineF(xOf(hertz), -15 * s, xOf(hertz), 13 * s));
+    pen.setColor(majorGridColor);
+    painter.setPen(pen);
+    const QFontMetricsF metrics(painter.font());
+    for (double hertz : majorLines) {
+        const double x = xOf(hertz);
+        painter.drawLine(QLineF(x, -15 * s, x, 15 * s));
+        const QString label = frequencyLabel(hertz);
+        painter.drawText(QPointF(x - metrics.horizontalAdvance(label), 13.3 * s + metrics.ascent()), label);
+    }
+    pen.setColor(minorGridColor);
+    painter.setPen(pen);
+    for (double decibels : {5.0, -5.0, 10.0, -10.0})
+        painter.drawLine(QLineF(0, yOf(decibels), Width, yOf(decibels)));
+    const struct {
+        const char *text;
+        double decibels;
+    } levelLabels[] = {{"-5", -5}, {"+5", 5}, {"+10", 10}, {"-10", -10}, {"+15", 15}};
+    for (const auto &level : levelLabels)
+        painter.drawText(QPointF(10, yOf(level.decibels) + metrics.ascent()),
+                         QString::fromLatin1(level.text));
+    pen.setColor(majorGridColor);
+    painter.setPen(pen);
+    painter.drawLine(QLineF(0, 0, Width, 0));
+
+    double coefficients[10][6];
+    zoneFilters(settings, zone, coefficients);
+    const std::vector<double> frequencies = biquad::logspace(curveStartHz, curveEndHz, curvePoints);
+    std::array<double, curvePoints> levels;
+    for (int k = 0; k < curvePoints; ++k) {
+        const double omega = biquad::normalizedAngularFrequency(frequencies[k]);
+        const std::complex<double> zInverse = std::polar(1.0, -omega);
+        const std::complex<double> zInverse2 = std::polar(1.0, -2.0 * omega);
+        std::complex<double> combined = biquad::response(coefficients[0], zInverse, zInverse2);
+        for (int slot = 1; slot < 10; ++slot)
+            combined *= biquad::response(coefficients[slot], zInverse, zInverse2);
+        levels[k] = 20.0 * std::log10(std::hypot(combined.real(), combined.imag()));
+    }
+    painter.setPen(QPen(QBrush(Qt::blue), 3, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+    for (int k = 0; k + 1 < curvePoints; ++k) {
+        if (!(std::abs(levels[k]) < curveLimitDb && std::abs(levels[k + 1]) < curveLimitDb))
+            continue;
+        painter.drawLine(
+            QLineF(xOf(frequencies[k]), yOf(levels[k]), xOf(frequencies[k + 1]), yOf(levels[k + 1])));
+    }
+    painter.restore();
+}
+
+bool writePng(const QString &path, const UnitSettings &settings, int zone, QString *reason)
+{
+    QImage image(Width, Height + titleHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        draw(painter, settings, zone);
+    }
+    if (!image.save(path, "PNG")) {
+        *reason = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace response_image

@@ -1,0 +1,91 @@
+#ifndef ZORCTL_UNIT_JOB_H
+#define ZORCTL_UNIT_JOB_H
+
+#include "protocol/core/paced_sender.h"
+#include "protocol/core/unit_reader.h"
+#include "protocol/core/unit_settings.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+class QIODevice;
+
+// Where a unit is reached: HOST[:PORT] (TCP, port 23 by default) or the path
+// of a serial device (9600 8N1).
+struct Target {
+    QString text; // as given on the command line
+    bool serial = false;
+    QString host;
+    quint16 port = 23;
+    QString device;
+
+    // False with a reason when `text` is neither form.
+    static bool parse(const QString &text, Target *target, QString *reason);
+    // A file name built from the address ("10.0.0.7_23", "dev_ttyUSB0").
+    QString fileStem() const;
+};
+
+// One unit's whole conversation: connect, optionally read every setting,
+// optionally send a command list with the link's pacing, then close. Event
+// driven; finished() is emitted exactly once.
+class UnitJob : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Failure { None, Unreachable, NoReply, LinkLost };
+
+    UnitJob(const Target &target, QObject *parent = nullptr);
+    ~UnitJob() override;
+
+    bool readFirst = false;
+    // Sent after the reading (when there is one). With `wanted` set, the
+    // commands are the differences from the unit read to `wanted` instead.
+    QList<QByteArray> commands;
+    bool sendDifferencesTo = false;
+    UnitSettings wanted;
+    int connectTimeoutMs = 10000;
+    int firstReplyMs = 5000;
+    int quietMs = 1000;
+
+    void start();
+
+    const Target &target() const { return where; }
+    bool succeeded() const { return failure == None; }
+    Failure failureKind() const { return failure; }
+    const QString &reason() const { return why; }
+    const UnitSettings &settings() const { return reader.settings(); }
+    const QVector<UnitSettings::Difference> &differences() const { return diffs; }
+    int commandsSent() const { return sender.sent(); }
+    int commandsTotal() const { return sender.total(); }
+
+signals:
+    void finished(UnitJob *job);
+
+private:
+    void onConnected();
+    void onBytes();
+    void onReadDone();
+    void onSendDone(PacedSender::Outcome outcome);
+    void write(const QByteArray &bytes);
+    void lost(const QString &reason);
+    void fail(Failure kind, const QString &reason);
+    void finish();
+
+    Target where;
+    QPointer<QIODevice> device;
+    UnitReader reader;
+    PacedSender sender;
+    QTimer connectTimer;
+    QVector<UnitSettings::Difference> diffs;
+    Failure failure = None;
+    QString why;
+    bool sending = false;
+    bool done = false;
+};
+
+#endif // ZORCTL_UNIT_JOB_H
