@@ -11,6 +11,8 @@
 #include <QTextStream>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -126,8 +128,16 @@ int main(int argc, char *argv[])
                                         QStringLiteral("FILE"));
     const QCommandLineOption verboseOption({QStringLiteral("v"), QStringLiteral("verbose")},
                                            QStringLiteral("Print every frame received and line sent."));
+    const QCommandLineOption unitsOption(
+        QStringLiteral("units"),
+        QStringLiteral("Run N independent units on N consecutive TCP ports from --port (each with its own\n"
+                       "settings, loaded from the file given; with --port 0 each picks a free port).\n"
+                       "Only the first answers SDDP searches; with --dump-state-on-exit unit K\n"
+                       "(from 1) writes FILE.K when N > 1."),
+        QStringLiteral("N"), QStringLiteral("1"));
     parser.addOptions({portOption, listenOption, ptyOption, noSddpOption, sddpPortOption, dropOption,
-                       silentOption, garbageOption, seedOption, delayOption, dumpOption, verboseOption});
+                       silentOption, garbageOption, seedOption, delayOption, dumpOption, verboseOption,
+                       unitsOption});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A configuration file (.ZOR) to load at start."),
                                  QStringLiteral("[file]"));
@@ -162,30 +172,57 @@ int main(int argc, char *argv[])
     options.delayMs = number(delayOption, 0, 600000, 0);
     options.verbose = parser.isSet(verboseOption);
 
-    SimServer server(options, out);
+    const int unitCount = number(unitsOption, 1, 1000, 1);
+    if (options.port != 0 && int(options.port) + unitCount - 1 > 65535) {
+        err << "--units " << unitCount << " does not fit above port " << options.port << Qt::endl;
+        return 2;
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         err << "only one configuration file can be loaded" << Qt::endl;
         return 2;
     }
-    if (!files.isEmpty()) {
+
+    // Every unit holds its own settings and listens on its own port.
+    std::vector<std::unique_ptr<SimServer>> servers;
+    for (int i = 0; i < unitCount; ++i) {
+        SimOptions unitOptions = options;
+        // With --port 0 the first unit picks a free port and the others follow it.
+        const int first = options.port != 0 ? options.port : (i == 0 ? 0 : servers.front()->tcpPort());
+        if (first != 0 && first + i > 65535) {
+            err << "--units " << unitCount << " does not fit above port " << first << Qt::endl;
+            return 2;
+        }
+        unitOptions.port = quint16(first == 0 ? 0 : first + i);
+        unitOptions.sddp = options.sddp && i == 0;
+        servers.push_back(std::make_unique<SimServer>(unitOptions, out));
+        SimServer &server = *servers.back();
+        if (!files.isEmpty()) {
+            QString error;
+            if (!server.unit().loadFile(files.first(), &error)) {
+                err << error << Qt::endl;
+                return 1;
+            }
+            if (i == 0)
+                out << "loaded " << files.first() << Qt::endl;
+        }
         QString error;
-        if (!server.unit().loadFile(files.first(), &error)) {
+        if (!server.start(&error)) {
             err << error << Qt::endl;
             return 1;
         }
-        out << "loaded " << files.first() << Qt::endl;
-    }
-
-    QString error;
-    if (!server.start(&error)) {
-        err << error << Qt::endl;
-        return 1;
     }
     quitOnSignals(application);
     const int status = application.exec();
 
-    if (parser.isSet(dumpOption) && !writeState(server.unit(), parser.value(dumpOption), err))
-        return 1;
+    if (parser.isSet(dumpOption)) {
+        for (int i = 0; i < unitCount; ++i) {
+            const QString path = unitCount == 1
+                                     ? parser.value(dumpOption)
+                                     : parser.value(dumpOption) + QLatin1Char('.') + QString::number(i + 1);
+            if (!writeState(servers[size_t(i)]->unit(), path, err))
+                return 1;
+        }
+    }
     return status;
 }

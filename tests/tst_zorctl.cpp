@@ -1,0 +1,431 @@
+// The command line against simulated units: backups reproduce what a unit
+// holds, restores bring it back, diff and lint report what they should.
+#include <QtTest>
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "protocol/core/unit_settings.h"
+#include "support/simulated_unit.h"
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run zorctl(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(ZORCTL_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        run.err = QStringLiteral("zorctl did not finish");
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray fileOf(const UnitSettings &settings)
+{
+    QByteArray bytes;
+    for (const QByteArray &command : settings.sendAllCommands())
+        bytes += command + '\n';
+    return bytes;
+}
+
+// A unit far from the defaults on every page. Serial responses are on, as
+// reading over a serial link leaves them.
+UnitSettings custom()
+{
+    UnitSettings s;
+    s.sourceNames[0] = QStringLiteral("Turntable");
+    s.zones[1].name = QStringLiteral("Kitchen");
+    s.zones[2].volume = -12;
+    s.zones[2].muted = false;
+    s.zones[3].balance = -30;
+    s.zones[4].dspMode = UnitSettings::Tone;
+    s.zones[4].bass = 4;
+    s.zones[4].treble = -3;
+    s.zones[5].dspMode = UnitSettings::Preset;
+    s.zones[5].preset = 4;
+    s.zones[6].dspMode = UnitSettings::Eq;
+    s.zones[6].eq[2] = 6;
+    s.zones[7].dspMode = UnitSettings::Lowpass;
+    s.zones[7].lowpass = 120;
+    s.presets[3].eq[2] = 5;
+    s.presets[3].name = QStringLiteral("Speech");
+    s.groups[1].members = 0x5;
+    s.favorites[2].source[0] = 7;
+    s.dhcp = false;
+    s.ipAddress = QStringLiteral("10.0.0.7");
+    s.serialResponses = true;
+    s.triggerTime = 10;
+    return s;
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The frames a --verbose unit received, in order ("[QX]", "[VO3R-12]").
+QStringList framesReceived(SimulatedUnit &unit)
+{
+    unit.stop();
+    QStringList frames;
+    const QStringList lines =
+        QString::fromUtf8(unit.process.readAllStandardOutput()).split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        if (line.startsWith(QLatin1String("<- ")))
+            frames << line.mid(3).section(QLatin1Char(' '), 0, 0);
+    return frames;
+}
+
+} // namespace
+
+class tst_zorctl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void backupReproducesTheUnit_data()
+    {
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::addColumn<bool>("serial");
+        QTest::newRow("tcp") << QStringList{} << false;
+        QTest::newRow("tcp, garbage between replies") << QStringList{"--garbage"} << false;
+        QTest::newRow("tcp, late answers") << QStringList{"--delay", "200"} << false;
+        QTest::newRow("serial port") << QStringList{"--pty"} << true;
+    }
+
+    void backupReproducesTheUnit()
+    {
+        QFETCH(QStringList, simOptions);
+        QFETCH(bool, serial);
+        QTemporaryDir dir;
+        const QByteArray expected = fileOf(custom());
+        const QString loaded = writeFile(dir, QStringLiteral("custom.ZOR"), expected);
+        SimulatedUnit unit;
+        QVERIFY(unit.start(simOptions + QStringList{loaded}));
+        const QString target = serial ? unit.serialPath : unit.address();
+        const QString backup = dir.filePath(QStringLiteral("backup.ZOR"));
+        const Run run = zorctl({"backup", target, "-o", backup});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(readFile(backup), expected);
+        QCOMPARE(run.out, QString()); // one unit: no summary
+    }
+
+    void restoreThenBackupRoundTrips_data()
+    {
+        QTest::addColumn<bool>("serial");
+        QTest::newRow("tcp") << false;
+        QTest::newRow("serial port") << true;
+    }
+
+    void restoreThenBackupRoundTrips()
+    {
+        QFETCH(bool, serial);
+        QTemporaryDir dir;
+        const QByteArray wanted = fileOf(custom());
+        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), wanted);
+        SimulatedUnit unit;
+        QVERIFY(unit.start({"--pty"}));
+        const QString target = serial ? unit.serialPath : unit.address();
+        const Run restore = zorctl({"restore", file, target});
+        QVERIFY2(restore.exitCode == 0, qPrintable(restore.err));
+        const QString backup = dir.filePath(QStringLiteral("back.ZOR"));
+        const Run run = zorctl({"backup", unit.address(), "-o", backup});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(readFile(backup), wanted);
+    }
+
+    // The unit starts at `custom()` and the file is `custom()` edited.
+    void changesOnlySendsTheDifference_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<int>("printedLines"); // header and one line per difference
+        QTest::newRow("nothing differs") << "" << QStringList{} << 0;
+        QTest::newRow("a volume and a name")
+            << "volume name" << QStringList{"[NO2\"Lounge\"]", "[VO3R-20]"} << 3;
+        // The file holds only what Highpass uses: its lowpass is the model's default.
+        QTest::newRow("a new DSP mode brings what it uses")
+            << "highpass" << QStringList{"[EO8M5]", "[EO8HP250]", "[EO8LP100]"} << 3;
+    }
+
+    void changesOnlySendsTheDifference()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QStringList, commands);
+        QFETCH(int, printedLines);
+        QTemporaryDir dir;
+        const QString start = writeFile(dir, QStringLiteral("start.ZOR"), fileOf(custom()));
+        UnitSettings wanted = custom();
+        if (edit.contains(QLatin1String("volume")))
+            wanted.zones[2].volume = -20;
+        if (edit.contains(QLatin1String("name")))
+            wanted.zones[1].name = QStringLiteral("Lounge");
+        if (edit.contains(QLatin1String("highpass"))) {
+            wanted.zones[7].dspMode = UnitSettings::Highpass;
+            wanted.zones[7].highpass = 250;
+        }
+        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), fileOf(wanted));
+        SimulatedUnit unit;
+        QVERIFY(unit.start({"--verbose", start}));
+        const Run run = zorctl({"restore", file, unit.address(), "--changes-only"});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.count(QLatin1Char('\n')) == printedLines, qPrintable(run.out));
+        QCOMPARE(framesReceived(unit), QStringList{"[QX]"} + commands);
+    }
+
+    void dryRunPrintsTheFileAndSendsNothing()
+    {
+        QTemporaryDir dir;
+        const QByteArray bytes = fileOf(custom());
+        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), bytes);
+        SimulatedUnit unit;
+        QVERIFY(unit.start({"--verbose"}));
+        const Run run = zorctl({"restore", file, unit.address(), "--dry-run"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.toUtf8(), bytes);
+        QCOMPARE(framesReceived(unit), QStringList{});
+    }
+
+    void unitFailures_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("backup, connection refused")
+            << "backup" << QStringList{} << true << "connection refused";
+        QTest::newRow("backup, silent unit")
+            << "backup" << QStringList{"--silent"} << false << "No reply from the unit.";
+        QTest::newRow("restore, connection refused")
+            << "restore" << QStringList{} << true << "connection refused";
+        QTest::newRow("restore, dropped midway")
+            << "restore" << QStringList{"--drop-after", "20"} << false
+            << QStringLiteral("after 20 of %1 commands").arg(custom().sendAllCommands().size());
+    }
+
+    void unitFailures()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, simOptions);
+        QFETCH(bool, stopped);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), fileOf(custom()));
+        SimulatedUnit unit;
+        QVERIFY(unit.start(simOptions));
+        if (stopped)
+            unit.stop();
+        const QStringList arguments = command == QLatin1String("backup")
+                                          ? QStringList{"backup", unit.address(), "-o", dir.filePath("b.ZOR")}
+                                          : QStringList{"restore", file, unit.address()};
+        const Run run = zorctl(arguments);
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.startsWith(QStringLiteral("zorctl: %1: ").arg(unit.address())), qPrintable(run.err));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir.filePath("b.ZOR")));
+    }
+
+    void diff_data()
+    {
+        QTest::addColumn<QByteArray>("a");
+        QTest::addColumn<QByteArray>("b");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines"); // after the header
+        const QByteArray base = fileOf(custom());
+        UnitSettings other = custom();
+        other.zones[2].volume = -30;
+        other.groups[1].members = 0x4;
+        QTest::newRow("equal") << base << base << 0 << QStringList{};
+        QTest::newRow("two pages differ")
+            << base << fileOf(other) << 1
+            << QStringList{"Zone\tZone 3 volume\t-12 dB\t-30 dB",
+                           "Groups\tGroup 2 member Zone 1\tMember\tNot a member"};
+        QTest::newRow("a file holding one line") << base << QByteArray("[VO3R-12]\n") << 1 << QStringList{};
+    }
+
+    void diff()
+    {
+        QFETCH(QByteArray, a);
+        QFETCH(QByteArray, b);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString aPath = writeFile(dir, QStringLiteral("a.ZOR"), a);
+        const QString bPath = writeFile(dir, QStringLiteral("b.ZOR"), b);
+        const Run run = zorctl({"diff", aPath, bPath});
+        QCOMPARE(run.exitCode, exitCode);
+        QStringList got = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (exitCode == 0) {
+            QCOMPARE(got, QStringList{});
+            return;
+        }
+        QVERIFY(got.size() >= 2);
+        QCOMPARE(got.takeFirst(), QStringLiteral("page\tsetting\t%1\t%2").arg(aPath, bPath));
+        for (const QString &line : lines)
+            QVERIFY2(got.contains(line), qPrintable(got.join(QLatin1Char('\n'))));
+        if (!lines.isEmpty())
+            QCOMPARE(got.size(), lines.size());
+    }
+
+    void diffAgainstAUnit()
+    {
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("a.ZOR"), fileOf(custom()));
+        SimulatedUnit unit;
+        QVERIFY(unit.start({file}));
+        const Run same = zorctl({"diff", file, unit.address()});
+        QCOMPARE(same.exitCode, 0);
+        QCOMPARE(same.out, QString());
+    }
+
+    void lint_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("findings"); // "line: start of the reason"
+        QTest::newRow("a saved file with a Tone zone") << fileOf(custom()) << QStringList{};
+        QTest::newRow("unknown command") << QByteArray("[VO1R-10]\n[XYZ1]\nhello\n")
+                                         << QStringList{"2: unknown command", "3: unknown command"};
+        QTest::newRow("blank lines are fine") << QByteArray("\n[VO1R-10]\n\n") << QStringList{};
+        QTest::newRow("field out of range")
+            << QByteArray("[VO1R-90]\n[VO17R-10]\n[TRIGTIME7]\n")
+            << QStringList{"1: zone volume: field 2", "2: zone volume: field 1", "3: trigger time: field 1"};
+        QTest::newRow("name too long")
+            << QByteArray("[NO1\"Seventeen chars!!\"]\n") << QStringList{"1: zone name: name longer than 16"};
+        QTest::newRow("name with a control character")
+            << QByteArray("[NI2\"Tab\there\"]\n") << QStringList{"1: source name: name holds a character"};
+        QTest::newRow("setting given twice names the later line")
+            << QByteArray("[VO1R-10]\n[VMO1]\n[VO1R-20]\n[VUMO1]\n")
+            << QStringList{"3: zone volume given twice (first on line 1)",
+                           "4: zone unmute given twice (first on line 2)"};
+        QTest::newRow("two different tone lines")
+            << QByteArray("[TO1B2T3]\n[TO1B2T4]\n")
+            << QStringList{"2: zone tone given twice (first on line 1)"};
+        QTest::newRow("a query is not a setting")
+            << QByteArray("[QX]\n") << QStringList{"1: [QX] is not a setting"};
+    }
+
+    void lint()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, findings);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("x.ZOR"), content);
+        const Run run = zorctl({"lint", path});
+        QCOMPARE(run.exitCode, findings.isEmpty() ? 0 : 1);
+        const QStringList got = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(got.size(), findings.size());
+        for (int i = 0; i < findings.size(); ++i)
+            QVERIFY2(got.at(i).startsWith(path + QLatin1Char(':') + findings.at(i)), qPrintable(got.at(i)));
+    }
+
+    void plot_data()
+    {
+        QTest::addColumn<int>("zone");
+        QTest::addColumn<int>("curveRowOffset"); // where the curve crosses 1 kHz, from the 0 dB line
+        QTest::newRow("flat zone") << 1 << 0;
+        QTest::newRow("EQ band 3 raised") << 7 << 0;
+        QTest::newRow("lowpass at 120 Hz cuts 1 kHz below the grid") << 8 << -1;
+    }
+
+    void plot()
+    {
+        QFETCH(int, zone);
+        QFETCH(int, curveRowOffset);
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("a.ZOR"), fileOf(custom()));
+        const QString png = dir.filePath(QStringLiteral("z.png"));
+        const Run run = zorctl({"plot", file, "--zone", QString::number(zone), "-o", png});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QImage image;
+        QVERIFY(image.load(png));
+        QVERIFY(image.width() > 100 && image.height() > 100);
+        // Find the curve's colour in the column of 1 kHz.
+        int blueRows = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(image.width() / 2, y);
+            if (c.blue() > 200 && c.red() < 80 && c.green() < 80)
+                ++blueRows;
+        }
+        if (curveRowOffset < 0)
+            QCOMPARE(blueRows, 0);
+        else
+            QVERIFY(blueRows > 0);
+
+        const Run svg = zorctl({"plot", file, "--zone", "1", "-o", dir.filePath("z.svg")});
+        QCOMPARE(svg.exitCode, 2);
+    }
+
+    void manyUnits()
+    {
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("a.ZOR"), fileOf(custom()));
+        SimulatedUnit units;
+        QVERIFY(units.start({"--units", "3", file}));
+        SimulatedUnit gone;
+        QVERIFY(gone.start());
+        gone.stop();
+        QStringList targets;
+        for (int i = 0; i < 3; ++i)
+            targets << QStringLiteral("127.0.0.1:%1").arg(units.tcpPort + i);
+        const QString out = dir.filePath(QStringLiteral("backups/"));
+        const Run run =
+            zorctl(QStringList{"backup"} + targets + QStringList{gone.address(), "-o", out, "--jobs", "2"});
+        QCOMPARE(run.exitCode, 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(readFile(out + QStringLiteral("127.0.0.1_%1.ZOR").arg(units.tcpPort + i)),
+                     fileOf(custom()));
+            QVERIFY2(run.out.contains(targets.at(i) + QStringLiteral(": OK")), qPrintable(run.out));
+        }
+        QVERIFY2(run.out.contains(gone.address() + QStringLiteral(": connection refused")),
+                 qPrintable(run.out));
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no command") << QStringList{} << 2;
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2;
+        QTest::newRow("unknown option") << QStringList{"lint", "--bogus", "x"} << 2;
+        QTest::newRow("backup without -o") << QStringList{"backup", "127.0.0.1"} << 2;
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+        QTest::newRow("command help") << QStringList{"restore", "--help"} << 0;
+        QTest::newRow("version") << QStringList{"--version"} << 0;
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        const Run run = zorctl(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(exitCode == 0 ? !run.out.isEmpty() : !run.err.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_zorctl)
+#include "tst_zorctl.moc"
