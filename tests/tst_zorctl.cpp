@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 
 #include "protocol/core/unit_settings.h"
 #include "support/simulated_unit.h"
@@ -402,6 +403,43 @@ private slots:
         }
         QVERIFY2(run.out.contains(gone.address() + QStringLiteral(": connection refused")),
                  qPrintable(run.out));
+    }
+
+    void discover_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("one line per unit") << QStringList{} << "127.0.0.1\n";
+        QTest::newRow("json") << QStringList{"--json"} << "[\"127.0.0.1\"]\n";
+    }
+
+    void discover()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, output);
+        quint16 sddpPort = 0;
+        {
+            QUdpSocket probe;
+            QVERIFY(probe.bind(QHostAddress(QHostAddress::LocalHost), 0));
+            sddpPort = probe.localPort();
+        }
+        // Two units in one process answer from the same address: listed once.
+        QProcess sim;
+        sim.start(QStringLiteral(ZOR_UNIT_SIM_PATH),
+                  {"--port", "0", "--units", "2", "--sddp-port", QString::number(sddpPort)});
+        QVERIFY(sim.waitForStarted(5000));
+        QString simOutput;
+        QTRY_VERIFY_WITH_TIMEOUT((simOutput += QString::fromUtf8(sim.readAllStandardOutput()),
+                                  simOutput.count(QStringLiteral("listening on")) == 2),
+                                 15000);
+        QVERIFY2(simOutput.contains(QLatin1String("SDDP answering")), qPrintable(simOutput));
+        const Run run = zorctl(QStringList{"discover", "--sddp-address", "127.0.0.1", "--sddp-port",
+                                           QString::number(sddpPort), "--wait", "1"} +
+                               options);
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, output);
     }
 
     void usage_data()
