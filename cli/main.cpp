@@ -277,7 +277,16 @@ public:
 
     void start()
     {
-        if (!socket.bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
+        // Like the network dialog: listen on the SDDP port, shared, in the
+        // group, so that answers sent to the group arrive too. A search sent
+        // to one address (or a port taken exclusively) uses a free port.
+        const bool multicast = destination.isMulticast();
+        const bool onSddpPort =
+            multicast && socket.bind(QHostAddress(QHostAddress::AnyIPv4), sddpPort,
+                                     QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
+        if (onSddpPort)
+            socket.joinMulticastGroup(destination);
+        else if (!socket.bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
             QTimer::singleShot(0, this, [this] { callback({}, QStringLiteral("cannot open a UDP socket")); });
             return;
         }

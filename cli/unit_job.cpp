@@ -220,10 +220,23 @@ void UnitJob::finish()
             if (socket->state() == QAbstractSocket::UnconnectedState)
                 socket->deleteLater();
         } else {
+            // The port closes once what is queued has gone out, or after a
+            // bounded wait when the line is stuck.
             auto *port = static_cast<QSerialPort *>(device.data());
-            port->waitForBytesWritten(2000);
-            port->close();
-            port->deleteLater();
+            auto closePort = [port] {
+                if (port->isOpen())
+                    port->close();
+                port->deleteLater();
+            };
+            if (port->bytesToWrite() == 0) {
+                closePort();
+            } else {
+                connect(port, &QSerialPort::bytesWritten, port, [port, closePort] {
+                    if (port->bytesToWrite() == 0)
+                        closePort();
+                });
+                QTimer::singleShot(2000, port, closePort);
+            }
         }
         device = nullptr;
     }
