@@ -493,15 +493,15 @@ int backupCommand(const Arguments &a)
                                 : output;
                 if (!saveFile(path, job->settings(), &reason)) {
                     error(reason);
-                    results << qMakePair(job->target().text, reason);
+                    results << qMakePair(job->target().name(), reason);
                     status = qMax(status, ExitUnreachable);
                     return;
                 }
-                results << qMakePair(job->target().text, QStringLiteral("OK"));
+                results << qMakePair(job->target().name(), QStringLiteral("OK"));
                 return;
             }
-            error(QStringLiteral("%1: %2").arg(job->target().text, reason));
-            results << qMakePair(job->target().text, reason);
+            error(QStringLiteral("%1: %2").arg(job->target().name(), reason));
+            results << qMakePair(job->target().name(), reason);
             status = qMax(status, exitFor(job->failureKind()));
         });
     return summarise(results, targets.size() > 1, status);
@@ -562,7 +562,7 @@ int restoreCommand(const Arguments &a)
                 const QVector<UnitSettings::Difference> diffs =
                     dryRun ? job->settings().differences(wanted) : job->differences();
                 if (many && !diffs.isEmpty())
-                    out() << "== " << job->target().text << Qt::endl;
+                    out() << "== " << job->target().name() << Qt::endl;
                 printDifferences(diffs, QStringLiteral("unit"), QStringLiteral("file"));
                 if (dryRun)
                     for (const UnitSettings::Difference &d : diffs)
@@ -570,12 +570,12 @@ int restoreCommand(const Arguments &a)
                             out() << command << '\n';
             }
             if (job->succeeded()) {
-                results << qMakePair(job->target().text,
+                results << qMakePair(job->target().name(),
                                      QStringLiteral("OK (%1 commands sent)").arg(job->commandsSent()));
                 return;
             }
-            error(QStringLiteral("%1: %2").arg(job->target().text, job->reason()));
-            results << qMakePair(job->target().text, job->reason());
+            error(QStringLiteral("%1: %2").arg(job->target().name(), job->reason()));
+            results << qMakePair(job->target().name(), job->reason());
             status = qMax(status, exitFor(job->failureKind()));
         });
     out() << Qt::flush;
@@ -619,7 +619,7 @@ bool readSources(const QStringList &items, int jobs, QList<UnitSettings> *models
                 if (job->succeeded()) {
                     (*models)[targetIndex.at(k)] = job->settings();
                 } else {
-                    error(QStringLiteral("%1: %2").arg(job->target().text, job->reason()));
+                    error(QStringLiteral("%1: %2").arg(job->target().name(), job->reason()));
                     *failures << job->target().text;
                     *status = qMax(*status, exitFor(job->failureKind()));
                 }

@@ -25,6 +25,8 @@ struct Target {
 
     // False with a reason when `text` is neither form.
     static bool parse(const QString &text, Target *target, QString *reason);
+    // How messages name the unit: "10.0.0.7:23" or the device path.
+    QString name() const { return serial ? device : host + QLatin1Char(':') + QString::number(port); }
     // A file name built from the address ("10.0.0.7_23", "dev_ttyUSB0").
     QString fileStem() const;
 };

@@ -226,6 +226,9 @@ private slots:
         QTest::newRow("restore, dropped midway")
             << "restore" << QStringList{"--drop-after", "20"} << false
             << QStringLiteral("after 20 of %1 commands").arg(custom().sendAllCommands().size());
+        // Nothing listens on port 23 inside the test's own network namespace.
+        QTest::newRow("backup, default port")
+            << "backup:127.0.0.1" << QStringList{} << true << "127.0.0.1:23: connection refused";
     }
 
     void unitFailures()
@@ -240,12 +243,19 @@ private slots:
         QVERIFY(unit.start(simOptions));
         if (stopped)
             unit.stop();
-        const QStringList arguments = command == QLatin1String("backup")
-                                          ? QStringList{"backup", unit.address(), "-o", dir.filePath("b.ZOR")}
-                                          : QStringList{"restore", file, unit.address()};
+        // "backup:HOST" names the target as given instead of the unit's address.
+        const QString target =
+            command.contains(QLatin1Char(':')) ? command.section(QLatin1Char(':'), 1) : unit.address();
+        const QStringList arguments = command.startsWith(QLatin1String("backup"))
+                                          ? QStringList{"backup", target, "-o", dir.filePath("b.ZOR")}
+                                          : QStringList{"restore", file, target};
         const Run run = zorctl(arguments);
         QCOMPARE(run.exitCode, 3);
-        QVERIFY2(run.err.startsWith(QStringLiteral("zorctl: %1: ").arg(unit.address())), qPrintable(run.err));
+        QVERIFY2(run.err.startsWith(QStringLiteral("zorctl: %1")
+                                        .arg(command.contains(QLatin1Char(':'))
+                                                 ? target
+                                                 : unit.address() + QStringLiteral(": "))),
+                 qPrintable(run.err));
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(dir.filePath("b.ZOR")));
     }
