@@ -353,6 +353,55 @@ private slots:
             QVERIFY2(got.at(i).startsWith(path + QLatin1Char(':') + findings.at(i)), qPrintable(got.at(i)));
     }
 
+    void show_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("every page in tab order") << QStringList{} << 0
+                                                 << QStringList{"[Source]",
+                                                                "Source 1 name: Turntable",
+                                                                "[Zone]",
+                                                                "Zone 3 volume: -12 dB",
+                                                                "[DSP]",
+                                                                "Zone 5 DSP mode: Tone",
+                                                                "Zone 5 tone: bass 4 dB, treble -3 dB",
+                                                                "[Network/Misc]",
+                                                                "IP address: 10.0.0.7",
+                                                                "[Groups]",
+                                                                "Group 2 zones: 1 3",
+                                                                "[Favorites]",
+                                                                "Favorite 3 zone 1: Source 7"}
+                                                 << QStringList{};
+        QTest::newRow("one page") << QStringList{"--page", "dsp"} << 0
+                                  << QStringList{"[DSP]", "Zone 8 lowpass: 120 Hz", "Preset 4 name: Speech"}
+                                  << QStringList{"[Zone]", "[Source]", "Turntable"};
+        QTest::newRow("unknown page")
+            << QStringList{"--page", "Mixer"} << 2 << QStringList{} << QStringList{"["};
+    }
+
+    void show()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("a.ZOR"), fileOf(custom()));
+        const Run run = zorctl(QStringList{"show", file} + options);
+        QCOMPARE(run.exitCode, exitCode);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        int last = -1;
+        for (const QString &line : present) {
+            const int at = lines.indexOf(line);
+            QVERIFY2(at > last, qPrintable(line));
+            last = at;
+        }
+        for (const QString &text : absent)
+            QVERIFY2(!run.out.contains(text), qPrintable(text));
+    }
+
     void plot_data()
     {
         QTest::addColumn<int>("zone");
