@@ -5,6 +5,8 @@
 // command exactly as for a user edit. Only the preset EQ band commands are
 // built here, from the settings state. While a configuration file is open the
 // commands go into the file and the pauses are dropped.
+//
+// A run leaves no text field marked as typed in.
 #include "app/zor_config.h"
 
 #include <QCheckBox>
@@ -19,16 +21,39 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
+#include "editors/editor_support.h"
 #include "forms/zor_config_form.h"
 #include "protocol/core/messages.h"
 
 namespace {
 
 constexpr int SendAllPacingMs = 50;
+constexpr int ZoneCount = 16;
 
 template <typename Widget> QList<Widget *> familyOf(const QObject *root, const char *prefix)
 {
     return root->findChildren<Widget *>(QRegularExpression(QLatin1String(prefix)));
+}
+
+// Sends a text field as if typed in: its typed mark is raised for this one
+// emission only. A run that stops before a field thus leaves no mark behind
+// that a later visit of the field would turn into a command never typed; a
+// mark the user made on a field the run did not reach stays.
+void emitAsTyped(QLineEdit *field, bool &typed)
+{
+    typed = true;
+    emit field->editingFinished();
+    typed = false;
+}
+
+// The same for a numbered name field, whose mark is found by its number.
+void emitAsTyped(QLineEdit *field, const QRegularExpression &pattern, bool (&typed)[ZoneCount])
+{
+    const int number = editors::memberNumber(field, pattern);
+    if (editors::isNumberIn(number, ZoneCount))
+        emitAsTyped(field, typed[number - 1]);
+    else
+        emit field->editingFinished();
 }
 
 // Makes a list row current, noting the row that was current before.
@@ -160,15 +185,15 @@ void zor_config::setSendAllActive(bool active)
 
 bool zor_config::sendAllNames()
 {
-    std::fill(std::begin(sourceNameChanged), std::end(sourceNameChanged), true);
+    static const QRegularExpression sourcePattern(QStringLiteral("lineEditSourceName_([0-9]{1,2})"));
+    static const QRegularExpression zonePattern(QStringLiteral("lineEditZoneName_([0-9]{1,2})"));
     for (QLineEdit *edit : familyOf<QLineEdit>(this, "lineEditSourceName")) {
-        emit edit->editingFinished();
+        emitAsTyped(edit, sourcePattern, sourceNameChanged);
         if (!sendAllPause())
             return false;
     }
-    std::fill(std::begin(zoneNameChanged), std::end(zoneNameChanged), true);
     for (QLineEdit *edit : familyOf<QLineEdit>(this, "lineEditZoneName")) {
-        emit edit->editingFinished();
+        emitAsTyped(edit, zonePattern, zoneNameChanged);
         if (!sendAllPause())
             return false;
     }
@@ -268,9 +293,12 @@ bool zor_config::sendAllUnitSettings()
     if (!sendAllPause())
         return false;
     if (ui->groupBoxNetworkStatic->isEnabled()) {
-        networkIpChanged = networkMaskChanged = networkGatewayChanged = true;
-        for (QLineEdit *edit : {ui->lineEditNetworkIP, ui->lineEditNetworkMask, ui->lineEditNetworkGateway}) {
-            emit edit->editingFinished();
+        const std::pair<QLineEdit *, bool *> addresses[] = {
+            {ui->lineEditNetworkIP, &networkIpChanged},
+            {ui->lineEditNetworkMask, &networkMaskChanged},
+            {ui->lineEditNetworkGateway, &networkGatewayChanged}};
+        for (const auto &[edit, typed] : addresses) {
+            emitAsTyped(edit, *typed);
             if (!sendAllPause())
                 return false;
         }

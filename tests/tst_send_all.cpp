@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
@@ -13,6 +15,7 @@
 
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
+#include "support/editor_test_helpers.h"
 #include "support/message_box_closer.h"
 
 namespace {
@@ -46,6 +49,18 @@ QStringList frames(const QByteArray &stream)
     return result;
 }
 
+// Every field that sends what is typed in it when it is left.
+QList<QLineEdit *> typedFields(zor_config &window)
+{
+    QList<QLineEdit *> fields;
+    for (int n = 1; n <= 16; ++n)
+        fields << window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_%1").arg(n))
+               << window.findChild<QLineEdit *>(QStringLiteral("lineEditZoneName_%1").arg(n));
+    fields << window.ui->lineEditNetworkIP << window.ui->lineEditNetworkMask
+           << window.ui->lineEditNetworkGateway;
+    return fields;
+}
+
 } // namespace
 
 class tst_send_all : public QObject
@@ -59,6 +74,8 @@ private slots:
     void pacingProgressAndCancel();
     void secondRunCannotInterleave();
     void linkChangesDuringRunShowAfterIt();
+    void stoppedRunLeavesNoFieldMarked_data();
+    void stoppedRunLeavesNoFieldMarked();
 };
 
 void tst_send_all::receiveAllOverTcpSendsQueryOnly()
@@ -229,6 +246,57 @@ void tst_send_all::linkChangesDuringRunShowAfterIt()
     QVERIFY(!window.ui->actionSendAll->isEnabled());
     QVERIFY(!window.ui->actionReceiveAll->isEnabled());
     QVERIFY(window.ui->actionLoad->isEnabled());
+}
+
+void tst_send_all::stoppedRunLeavesNoFieldMarked_data()
+{
+    QTest::addColumn<bool>("dhcp");
+    QTest::addColumn<QString>("typedBefore");
+    QTest::addColumn<QString>("cancelAt");
+    QTest::addColumn<QStringList>("sentOnLeaving");
+    QTest::newRow("in the source names") << true << QString() << "[NI3\"Source Name 3\"]" << QStringList();
+    QTest::newRow("in the zone names") << true << QString() << "[NO2\"Zone Name 2\"]" << QStringList();
+    QTest::newRow("in the addresses") << false << QString() << "[IP192.168.0.13]" << QStringList();
+    // What the user typed before the run, in a field the run did not reach,
+    // is still sent when the field is left.
+    QTest::newRow("zone name typed before") << true << "lineEditZoneName_9"
+                                            << "[NI3\"Source Name 3\"]" << QStringList{"[NO9\"Den\"]"};
+}
+
+// A stopped run leaves no field marked as typed in: leaving a field that
+// nobody typed in afterwards sends nothing.
+void tst_send_all::stoppedRunLeavesNoFieldMarked()
+{
+    QFETCH(bool, dhcp);
+    QFETCH(QString, typedBefore);
+    QFETCH(QString, cancelAt);
+    QFETCH(QStringList, sentOnLeaving);
+    zor_config window;
+    window.ui->checkBoxNetworkDHCP->setChecked(dhcp);
+    if (!typedBefore.isEmpty()) {
+        auto *field = window.findChild<QLineEdit *>(typedBefore);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        editortest::typeText(field, QStringLiteral("Den"));
+    }
+    QString last;
+    connect(&window, &zor_config::sendSentData, this, [&](const QString &command) {
+        last = command;
+        if (command == cancelAt)
+            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
+    });
+    window.sendAll();
+    QCOMPARE(last, cancelAt);
+
+    QSignalSpy sent(&window, &zor_config::sendSentData);
+    for (QLineEdit *field : typedFields(window))
+        emit field->editingFinished();
+    QCOMPARE(editortest::sentCommands(sent), sentOnLeaving);
+
+    // Typing still marks a field.
+    sent.clear();
+    editortest::retypeAndReturn(window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_7")),
+                                QStringLiteral("Tape"));
+    QCOMPARE(editortest::sentCommands(sent), QStringList{"[NI7\"Tape\"]"});
 }
 
 QTEST_MAIN(tst_send_all)
