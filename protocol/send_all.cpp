@@ -6,7 +6,9 @@
 // built here, from the settings state. While a configuration file is open the
 // commands go into the file and the pauses are dropped.
 //
-// A run leaves no text field marked as typed in.
+// A run leaves the window as it found it, but for the pages that step through
+// their entries (and end on the rows they started on): the volume lines leave
+// the mute boxes alone, and no text field is left marked as typed in.
 #include "app/zor_config.h"
 
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include "editors/editor_support.h"
 #include "forms/zor_config_form.h"
 #include "protocol/core/messages.h"
+#include "protocol/reply_targets.h"
 
 namespace {
 
@@ -85,6 +88,10 @@ void zor_config::sendAll()
         return;
     sendAllPacing = configFile.isOpen() ? 0 : SendAllPacingMs;
     sendAllCancelled = false;
+    for (int zone = 1; zone <= ZoneCount; ++zone) {
+        const QCheckBox *mute = numberedWidgets().checkBoxZoneMute.byNumber(zone);
+        sendAllMutes[zone - 1] = mute && mute->isChecked();
+    }
     sendAllSent = 0;
     sendAllTotal = sendAllCommandCount();
     setSendAllActive(true);
@@ -103,6 +110,13 @@ bool zor_config::sendAllPause()
     if (sendAllPacing > 0)
         delay(sendAllPacing);
     return !sendAllCancelled;
+}
+
+// A mute the user sets during a run is the one the run's mute line sends.
+void zor_config::sendAllNoteMute(int zone, bool muted)
+{
+    if (sendAllRunning && editors::isNumberIn(zone, ZoneCount))
+        sendAllMutes[zone - 1] = muted;
 }
 
 // How many commands a run sends, for the progress indication.
@@ -203,12 +217,19 @@ bool zor_config::sendAllNames()
 bool zor_config::sendAllZones()
 {
     for (QSlider *slider : familyOf<QSlider>(this, "sliderZoneVol")) {
+        sendAllReplayingVolume = true;
         emit slider->valueChanged(slider->value());
+        sendAllReplayingVolume = false;
         if (!sendAllPause())
             return false;
     }
+    // A mute box sends the state noted at the start: a reply parsed during
+    // the run does not change what the run writes.
+    static const QRegularExpression mutePattern(QStringLiteral("checkBoxZoneMute_([0-9]{1,2})"));
     for (QCheckBox *box : familyOf<QCheckBox>(this, "checkBoxZone")) {
-        emit box->toggled(box->isChecked());
+        const int muteZone = editors::memberNumber(box, mutePattern);
+        emit box->toggled(editors::isNumberIn(muteZone, ZoneCount) ? sendAllMutes[muteZone - 1]
+                                                                   : box->isChecked());
         if (!sendAllPause())
             return false;
     }

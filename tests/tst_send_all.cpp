@@ -49,6 +49,17 @@ QStringList frames(const QByteArray &stream)
     return result;
 }
 
+// Each zone's mute box, "1" for muted, zones 1 to 16.
+QString muteBoxes(zor_config &window)
+{
+    QString boxes;
+    for (int zone = 1; zone <= 16; ++zone)
+        boxes += window.findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_%1").arg(zone))->isChecked()
+                     ? QLatin1Char('1')
+                     : QLatin1Char('0');
+    return boxes;
+}
+
 // Every field that sends what is typed in it when it is left.
 QList<QLineEdit *> typedFields(zor_config &window)
 {
@@ -135,10 +146,15 @@ void tst_send_all::sendAllSendsWhatASaveWrites()
     window.zoneDsp[2].treble = -2;
     window.groupZones[1] = 0x8001;
     window.favoriteSource[3][6] = 5;
+    window.findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_3"))->setChecked(false);
+    const QString mutes = muteBoxes(window);
+    QCOMPARE(mutes, QStringLiteral("1101111111111111"));
     QVERIFY(window.saveConfiguration(dir.filePath("expected.ZOR")));
+    QCOMPARE(muteBoxes(window), mutes);
     QFile file(dir.filePath("expected.ZOR"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList expected = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(expected.contains(QStringLiteral("[VUMO3]")) && expected.contains(QStringLiteral("[VMO5]")));
 
     Peer peer;
     QVERIFY(peer.connect(window));
@@ -148,6 +164,7 @@ void tst_send_all::sendAllSendsWhatASaveWrites()
     const qint64 elapsed = clock.elapsed();
     QTRY_COMPARE(frames(peer.received), expected);
     QVERIFY(elapsed >= 50LL * expected.size());
+    QCOMPARE(muteBoxes(window), mutes);
     // Rows noted before the run are current again.
     QCOMPARE(window.ui->listViewDSPZone->currentIndex().row(), 0);
     QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 0);
