@@ -88,6 +88,7 @@ void zor_config::sendAll()
         return;
     sendAllPacing = configFile.isOpen() ? 0 : SendAllPacingMs;
     sendAllCancelled = false;
+    sendAllLinkLost = false;
     for (int zone = 1; zone <= ZoneCount; ++zone) {
         const QCheckBox *mute = numberedWidgets().checkBoxZoneMute.byNumber(zone);
         sendAllMutes[zone - 1] = mute && mute->isChecked();
@@ -101,7 +102,8 @@ void zor_config::sendAll()
         sendAllGroups() && sendAllFavorites();
 }
 
-// The pause after each command; false once the user has cancelled.
+// The pause after each command; false once the user has cancelled or the
+// link has gone.
 bool zor_config::sendAllPause()
 {
     ++sendAllSent;
@@ -109,7 +111,14 @@ bool zor_config::sendAllPause()
         sendAllProgress->setText(tr("Sending %1 of %2").arg(sendAllSent).arg(sendAllTotal));
     if (sendAllPacing > 0)
         delay(sendAllPacing);
-    return !sendAllCancelled;
+    return !sendAllCancelled && !sendAllLinkLost;
+}
+
+// Called by the link when it closes or fails; it reports the error itself.
+void zor_config::sendAllLinkGone()
+{
+    if (sendAllRunning)
+        sendAllLinkLost = true;
 }
 
 // A mute the user sets during a run is the one the run's mute line sends.
@@ -192,7 +201,11 @@ void zor_config::setSendAllActive(bool active)
     sendAllProgress->setText(active ? tr("Sending %1 of %2").arg(0).arg(sendAllTotal) : QString());
     sendAllProgress->setVisible(active);
     sendAllCancel->setVisible(active);
-    if (!active && sendAllCancelled)
+    if (!active && sendAllLinkLost)
+        ui->statusBar->showMessage(tr("Send All stopped: connection lost after %1 of %2 commands.")
+                                       .arg(sendAllSent)
+                                       .arg(sendAllTotal));
+    else if (!active && sendAllCancelled)
         ui->statusBar->showMessage(
             tr("Send All cancelled after %1 of %2 commands.").arg(sendAllSent).arg(sendAllTotal));
 }

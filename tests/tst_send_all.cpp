@@ -17,6 +17,7 @@
 #include "forms/zor_config_form.h"
 #include "support/editor_test_helpers.h"
 #include "support/message_box_closer.h"
+#include "support/simulated_unit.h"
 
 namespace {
 
@@ -72,6 +73,25 @@ QList<QLineEdit *> typedFields(zor_config &window)
     return fields;
 }
 
+// The master side of a pseudo-terminal whose slave side the window opens as
+// its serial port; closing it hangs the line up.
+struct Line {
+    int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    Line()
+    {
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            slaveName = QString::fromLocal8Bit(ptsname(master));
+    }
+    ~Line() { hangUp(); }
+    void hangUp()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    QString slaveName;
+};
+
 } // namespace
 
 class tst_send_all : public QObject
@@ -87,6 +107,8 @@ private slots:
     void linkChangesDuringRunShowAfterIt();
     void stoppedRunLeavesNoFieldMarked_data();
     void stoppedRunLeavesNoFieldMarked();
+    void connectionLostStopsTheRun_data();
+    void connectionLostStopsTheRun();
 };
 
 void tst_send_all::receiveAllOverTcpSendsQueryOnly()
@@ -314,6 +336,70 @@ void tst_send_all::stoppedRunLeavesNoFieldMarked()
     editortest::retypeAndReturn(window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_7")),
                                 QStringLiteral("Tape"));
     QCOMPARE(editortest::sentCommands(sent), QStringList{"[NI7\"Tape\"]"});
+}
+
+void tst_send_all::connectionLostStopsTheRun_data()
+{
+    QTest::addColumn<QString>("transport");
+    QTest::addColumn<int>("dropAfter");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("unit closes in the names") << "tcp" << 5 << "^Error\\|TCP socket error 1\\.$";
+    QTest::newRow("unit closes in the volumes") << "tcp" << 40 << "^Error\\|TCP socket error 1\\.$";
+    QTest::newRow("serial line hung up") << "serial" << 5 << "^Error\\|Serial port error \\d+\\.$";
+}
+
+// The run stops once the link has gone, reported once, and says so.
+void tst_send_all::connectionLostStopsTheRun()
+{
+    QFETCH(QString, transport);
+    QFETCH(int, dropAfter);
+    QFETCH(QString, box);
+    MessageBoxCloser boxes;
+    zor_config window;
+    SimulatedUnit unit;
+    Line line;
+    int commands = 0;
+    int commandsWhenLost = -1;
+    if (transport == QLatin1String("tcp")) {
+        QVERIFY(unit.start({"--drop-after", QString::number(dropAfter)}));
+        window.telnetOpen(unit.address());
+        QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
+        connect(window.tcpSocket, &QAbstractSocket::errorOccurred, this, [&] {
+            if (commandsWhenLost < 0)
+                commandsWhenLost = commands;
+        });
+    } else {
+        window.serialOpen(line.slaveName);
+        QVERIFY(window.serialPort.isOpen());
+        connect(&window.serialPort, &QSerialPort::errorOccurred, this,
+                [&](QSerialPort::SerialPortError error) {
+                    if (error != QSerialPort::NoError && commandsWhenLost < 0)
+                        commandsWhenLost = commands;
+                });
+    }
+    connect(&window, &zor_config::sendSentData, this, [&] {
+        if (++commands == dropAfter && transport == QLatin1String("serial"))
+            line.hangUp();
+    });
+
+    window.ui->actionSendAll->trigger();
+
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY2(QRegularExpression(box).match(boxes.seen.first()).hasMatch(), qPrintable(boxes.seen.first()));
+    // Nothing was sent once the loss was seen; it cannot be seen before the
+    // command that caused it.
+    QVERIFY(commandsWhenLost >= dropAfter);
+    QCOMPARE(commands, commandsWhenLost);
+    QCOMPARE(window.ui->statusBar->currentMessage(),
+             QStringLiteral("Send All stopped: connection lost after %1 of 604 commands.").arg(commands));
+    QCOMPARE(window.statusLabel.text(), QStringLiteral("No Connection"));
+    QVERIFY(window.ui->actionLoad->isEnabled());
+    QVERIFY(window.ui->actionSave->isEnabled());
+    // As after a link error outside a run: the two keep their enabled state.
+    QVERIFY(window.ui->actionSendAll->isEnabled());
+    QVERIFY(window.ui->actionReceiveAll->isEnabled());
+    QVERIFY(
+        !window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
 }
 
 QTEST_MAIN(tst_send_all)
