@@ -14,7 +14,7 @@ using editors::memberNumber;
 
 namespace {
 
-constexpr int ZoneCount = 16;
+using protocol::ZoneCount;
 
 const QRegularExpression &sourceNamePattern()
 {
