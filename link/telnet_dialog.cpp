@@ -28,11 +28,11 @@ telnet_dialog::telnet_dialog(QWidget *parent)
     udpSocket = new QUdpSocket(this);
     if (!udpSocket->bind(QHostAddress::AnyIPv4, nextDiscoveryPort,
                          QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-        startupErrorAt(tr("Failed to bind SDDP socket."));
+        reportStartupError(tr("Failed to bind SDDP socket."));
         return;
     }
     if (!udpSocket->joinMulticastGroup(sddp::multicastGroup())) {
-        startupErrorAt(tr("Failed to join multicast group."));
+        reportStartupError(tr("Failed to join multicast group."));
         return;
     }
     listening = true;
@@ -66,7 +66,7 @@ quint16 telnet_dialog::discoveryPort() const
 // for the window given to showErrorsOver() to be shown, or, without one, for
 // the event loop to start. It is shown without a nested loop of its own, so
 // construction is never held up by it.
-void telnet_dialog::startupErrorAt(const QString &text)
+void telnet_dialog::reportStartupError(const QString &text)
 {
     startupError = text;
     QMetaObject::invokeMethod(

@@ -51,7 +51,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void startupErrorAt(const QString &text);
+    void reportStartupError(const QString &text);
     void showStartupError(QWidget *parent);
 
     QUdpSocket *udpSocket = nullptr;
