@@ -162,6 +162,10 @@ int main(int argc, char *argv[])
     options.delayMs = number(delayOption, 0, 600000, 0);
     options.verbose = parser.isSet(verboseOption);
 
+    // Before anything is announced: whoever starts the unit may end it as
+    // soon as it reports that it listens, and must still get its state dump.
+    quitOnSignals(application);
+
     SimServer server(options, out);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -182,7 +186,6 @@ int main(int argc, char *argv[])
         err << error << Qt::endl;
         return 1;
     }
-    quitOnSignals(application);
     const int status = application.exec();
 
     if (parser.isSet(dumpOption) && !writeState(server.unit(), parser.value(dumpOption), err))

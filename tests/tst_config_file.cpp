@@ -259,6 +259,8 @@ private slots:
     void unrecognisedFilesChangeNothing_data();
     void unrecognisedFilesChangeNothing();
     void partlyRecognisedFileReportsCount();
+    void lineLengthLimit_data();
+    void lineLengthLimit();
     void saveIntoUnwritableLocationFails();
     void failedWriteKeepsPreviousFile();
     void cancelledDialogsChangeNothing();
@@ -505,6 +507,9 @@ void tst_config_file::unrecognisedFilesChangeNothing_data()
                                  "ELF\x02\x01\x01\x00\x00\x00\xff\xfe\x00[";
     QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1);
     QTest::newRow("commands without replies") << QByteArray("[QX]\n[EC]\n[VXR0]\n");
+    QTest::newRow("setting inside an overlong line")
+        << QByteArray("[VO3R-25]") + QByteArray(4096, ' ') + "x\n";
+    QTest::newRow("no line end at all") << QByteArray(100000, 'x') + "[VO3R-25]";
 }
 
 void tst_config_file::unrecognisedFilesChangeNothing()
@@ -529,6 +534,58 @@ void tst_config_file::partlyRecognisedFileReportsCount()
     QVERIFY(window.loadConfiguration(path("partial.ZOR")));
     QCOMPARE(window.ui->statusBar->currentMessage(), QStringLiteral("File loaded: 2 of 4 lines recognised."));
     QCOMPARE(window.findChild<QSlider *>("sliderZoneVol_3")->value(), -25);
+}
+
+// A line of up to 4096 bytes (line end not counted) can hold a setting; a
+// longer one is passed over, echoed cut short, and what follows it in the
+// file is read from the next line on.
+void tst_config_file::lineLengthLimit_data()
+{
+    const auto padded = [](const QByteArray &command, int length) {
+        return command + QByteArray(length - command.size(), ' ');
+    };
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("volumeLoaded");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("echoed");
+    QTest::newRow("4096 bytes") << padded("[VO3R-25]", 4096) + "\n[SD2]\n"
+                                << true << "File loaded successfully." << 2;
+    QTest::newRow("4096 bytes, CR LF") << padded("[VO3R-25]", 4096) + "\r\n[SD2]\r\n"
+                                       << true << "File loaded successfully." << 2;
+    QTest::newRow("4096 bytes, last line without line end")
+        << "[SD2]\n" + padded("[VO3R-25]", 4096) << true << "File loaded successfully." << 2;
+    QTest::newRow("4097 bytes") << padded("[VO3R-25]", 4097) + "\n[SD2]\n"
+                                << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("4097 bytes, last line without line end")
+        << "[SD2]\n" + padded("[VO3R-25]", 4097) << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("setting at the end of an overlong line")
+        << QByteArray(10000, 'x') + "[VO3R-25]\n[SD2]\n"
+        << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("setting after an overlong line") << QByteArray(10000, 'x') + "\n[VO3R-25]\n[SD2]\n"
+                                                    << true << "File loaded: 2 of 3 lines recognised." << 3;
+}
+
+void tst_config_file::lineLengthLimit()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, volumeLoaded);
+    QFETCH(QString, status);
+    QFETCH(int, echoed);
+    writeBytes(path("long.ZOR"), content);
+    zor_config window;
+    MessageBoxCloser boxes;
+    QSlider *volume = window.findChild<QSlider *>("sliderZoneVol_3");
+    const int before = volume->value();
+    QVERIFY(before != -25);
+    QSignalSpy received(&window, &zor_config::sendReceivedData);
+    QVERIFY(window.loadConfiguration(path("long.ZOR")));
+    QCOMPARE(boxes.seen, QStringList{});
+    QCOMPARE(window.ui->statusBar->currentMessage(), status);
+    QCOMPARE(volume->value(), volumeLoaded ? -25 : before);
+    QCOMPARE(window.findChild<QSlider *>("sliderFPBrightness")->value(), 1); // [SD2]
+    QCOMPARE(received.count(), echoed);
+    for (const QList<QVariant> &line : received)
+        QVERIFY(line.first().toString().size() <= 4096);
 }
 
 void tst_config_file::saveIntoUnwritableLocationFails()
