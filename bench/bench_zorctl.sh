@@ -19,14 +19,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_sim NAME OPTIONS...: starts a unit and sets $first_port
+# start_sim NAME PORT UNITS OPTIONS...: starts UNITS units from PORT (0: a free
+# one) and waits until every one listens. Several units sit below the
+# ephemeral port range, where no client socket can hold one of their ports.
 start_sim() {
-    local name=$1
-    shift
-    "$sim" --port 0 --no-sddp "$@" >"$work/$name.out" 2>&1 &
+    local name=$1 port=$2 units=$3
+    shift 3
+    "$sim" --port "$port" --units "$units" --no-sddp "$@" >"$work/$name.out" 2>&1 &
     sims+=($!)
-    for _ in $(seq 100); do
-        grep -q "listening on" "$work/$name.out" && break
+    for _ in $(seq 200); do
+        (($(grep -c "listening on" "$work/$name.out") >= units)) && break
         sleep 0.05
     done
     first_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\)$/\1/p' "$work/$name.out" | head -1)
@@ -45,18 +47,18 @@ targets() { # first count
     for ((i = 0; i < $2; i++)); do echo "127.0.0.1:$(($1 + i))"; done
 }
 
-start_sim plain
+start_sim plain 0 1
 t_plain=$(seconds "$zorctl" backup "127.0.0.1:$first_port" -o "$work/one.ZOR")
 printf 'one unit backup:                 %.3f s (target <= 0.5 s)\n' "$t_plain"
 
-start_sim delayed --delay 200
+start_sim delayed 0 1 --delay 200
 t_one=$(seconds "$zorctl" backup "127.0.0.1:$first_port" -o "$work/delayed.ZOR")
-start_sim ten --units 10 --delay 200
+start_sim ten 21000 10 --delay 200
 t_ten=$(seconds "$zorctl" backup $(targets "$first_port" 10) -o "$work/ten/")
 printf 'one unit, --delay 200:           %.3f s\n' "$t_one"
 printf 'ten units, --delay 200:          %.3f s = %.2fx one (target <= 1.3x)\n' "$t_ten" "$(echo "$t_ten / $t_one" | bc -l)"
 
-start_sim many --units 200 --delay 200
+start_sim many 22000 200 --delay 200
 many_first=$first_port
 /usr/bin/time -f '%M' -o "$work/rss" "$zorctl" backup $(targets "$many_first" 200) -o "$work/many/" --jobs 32 \
     >/dev/null &
