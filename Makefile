@@ -3,19 +3,21 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-SIM_PORT ?= 2323
+SIM_PORT ?= auto
 
 # Debian packages needed to build, test and run.
 PACKAGES := cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev \
-            libbenchmark-dev xvfb xauth socat
+            libbenchmark-dev xvfb xauth socat dpkg-dev
+# What checking the Debian package needs besides.
+PACKAGE_CHECK_PACKAGES := lintian desktop-file-utils appstream x11-utils imagemagick man-db
 
-.PHONY: all deps build test run sim bench fuzz clean format
+.PHONY: all deps build test run sim bench fuzz clean format package package-check
 
 all: build
 
 deps:
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -45,3 +47,12 @@ clean:
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# One .deb with the programs, desktop entry, icon, metainfo and man pages.
+package: build
+	cd $(BUILD) && rm -f zor-setup_*.deb && cpack
+
+# Lints, installs and starts the package (needs root or sudo).
+package-check: package
+	@$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(PACKAGE_CHECK_PACKAGES)"
+	./scripts/check-package.sh $(BUILD)

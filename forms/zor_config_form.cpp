@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QPainter>
 #include <QSizePolicy>
@@ -42,7 +43,7 @@ QFont arial8Font()
     font.setPointSize(8);
     font.setBold(false);
     font.setItalic(false);
-    font.setWeight(50);
+    font.setWeight(QFont::Normal);
     return font;
 }
 
@@ -251,6 +252,13 @@ void Ui_zor_config::setupActions(QMainWindow *zor_config)
     actionSendAll = action("actionSendAll");
     actionSendAll->setEnabled(false);
     actionConsole = action("actionConsole");
+    // The everyday keys; the menu texts keep their own mnemonics.
+    actionLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    actionSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    actionExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    actionReceiveAll->setShortcut(QKeySequence(Qt::Key_F5));
+    actionSendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    actionConsole->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 }
 
 void Ui_zor_config::setupSourcePage()

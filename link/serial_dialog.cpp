@@ -36,6 +36,22 @@ QString serial_dialog::portNameOf(const QString &entry)
     return name.trimmed();
 }
 
+namespace {
+
+// Qt 6 no longer tells whether another program holds a port; there every port
+// is listed plainly and a busy one fails to open with the usual message.
+bool portIsBusy(const QSerialPortInfo &info)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    return info.isBusy();
+#else
+    Q_UNUSED(info);
+    return false;
+#endif
+}
+
+} // namespace
+
 void serial_dialog::refreshPorts()
 {
     const QString previousText = ui->comboBox->currentText();
@@ -47,7 +63,7 @@ void serial_dialog::refreshPorts()
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
         if (!previousName.isEmpty() && info.portName() == previousName)
             keep = entries.size();
-        entries << (info.isBusy() ? info.portName() + busySuffix() : info.portName());
+        entries << (portIsBusy(info) ? info.portName() + busySuffix() : info.portName());
     }
 
     ui->comboBox->clear();

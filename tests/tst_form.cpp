@@ -958,19 +958,23 @@ private slots:
         QTest::addColumn<QString>("statusTip");
         QTest::addColumn<bool>("checkable");
         QTest::addColumn<bool>("enabled");
-        const auto add = [](const char *name, const char *text, const char *tip, bool checkable,
-                            bool enabled) {
-            QTest::newRow(name) << QString(name) << QString(text) << QString(tip) << checkable << enabled;
+        QTest::addColumn<QKeySequence>("shortcut");
+        const auto add = [](const char *name, const char *text, const char *tip, bool checkable, bool enabled,
+                            const char *shortcut) {
+            QTest::newRow(name) << QString(name) << QString(text) << QString(tip) << checkable << enabled
+                                << QKeySequence(QString::fromLatin1(shortcut));
         };
-        add("actionLoad", "&Load", "Load settings from a file.", false, true);
-        add("actionSave", "&Save", "Save settings to a file.", false, true);
-        add("actionExit", "&Exit", "", false, true);
-        add("actionSerial", "&Serial", "Open serial connection dialog box.", true, true);
-        add("actionTelnet", "&Network", "Open network connection dialog box.", true, true);
-        add("actionReceiveAll", "&Receive All", "Receive all settings from a connected unit.", false, false);
-        add("actionSendAll", "S&end All", "Send all settings to a connected unit.", false, false);
+        add("actionLoad", "&Load", "Load settings from a file.", false, true, "Ctrl+O");
+        add("actionSave", "&Save", "Save settings to a file.", false, true, "Ctrl+S");
+        add("actionExit", "&Exit", "", false, true, "Ctrl+Q");
+        add("actionSerial", "&Serial", "Open serial connection dialog box.", true, true, "");
+        add("actionTelnet", "&Network", "Open network connection dialog box.", true, true, "");
+        add("actionReceiveAll", "&Receive All", "Receive all settings from a connected unit.", false, false,
+            "F5");
+        add("actionSendAll", "S&end All", "Send all settings to a connected unit.", false, false,
+            "Ctrl+Shift+S");
         add("actionConsole", "&Console", "Open up the communication console to see sent/received data.",
-            false, true);
+            false, true, "Ctrl+T");
     }
 
     void actions()
@@ -984,6 +988,7 @@ private slots:
         QTEST(action->isCheckable(), "checkable");
         QVERIFY(!action->isChecked());
         QTEST(action->isEnabled(), "enabled");
+        QTEST(action->shortcut(), "shortcut");
         QCOMPARE(action->font().family(), QStringLiteral("Arial"));
     }
 

@@ -1,5 +1,6 @@
 #include "protocol/core/messages.h"
 
+#include <QStringList>
 #include <QRegularExpression>
 #include <QVector>
 
@@ -138,10 +139,10 @@ const QVector<FrameReader> &frameReaders()
 
 bool validAddress(const QString &text)
 {
-    const QVector<QStringRef> parts = text.splitRef(QLatin1Char('.'));
+    const QStringList parts = text.split(QLatin1Char('.'));
     if (parts.size() != 4)
         return false;
-    for (const QStringRef &part : parts) {
+    for (const QString &part : parts) {
         bool ok = false;
         const int value = part.toInt(&ok);
         if (part.isEmpty() || part.size() > 3 || !ok || value < 0 || value > 255)
