@@ -18,6 +18,7 @@
 #include "app/settings_state.h"
 #include "link/console.h"
 #include "protocol/core/line_framer.h"
+#include "protocol/core/unit_settings.h"
 #include "link/serial_dialog.h"
 #include "link/telnet_dialog.h"
 
@@ -25,6 +26,8 @@ class QTcpSocket;
 class QPushButton;
 class Ui_zor_config;
 class dsp;
+class compare_dialog;
+class UnitReader;
 struct ReplyTargets;
 
 // The main window: owns the form, the link, the settings state, the plot and
@@ -225,6 +228,36 @@ private:
     bool sendAllGroups();
     bool sendAllFavorites();
     void setSendAllActive(bool active);
+
+    // --- Compare with Unit and Send Changes (protocol/send_changes.cpp) ---
+public:
+    // The window's settings as Send All would send them, read straight from
+    // its widgets and state.
+    UnitSettings currentSettings() const;
+    // The dialog of the last Compare or Send Changes while it is open.
+    compare_dialog *differencesDialog() const;
+
+public slots:
+    void compareWithUnit();
+    void sendChanges();
+    // Sends these commands one by one at Send All's pace, nothing else.
+    void sendSelectedChanges(const QList<QByteArray> &commands);
+
+private:
+    // Reads the unit into a model of its own; the lines go there, not to the
+    // parser, while it runs.
+    UnitReader *unitReader = nullptr;
+    bool unitReadForSending = false;
+    compare_dialog *openDialog = nullptr;
+    QList<QByteArray> changesQueue;
+    QTimer changesTimer;
+    bool sendingChanges = false;
+    void wireCompare();
+    void startUnitReading(bool forSending);
+    void unitReadingFinished();
+    void sendNextChange();
+    void stopSendingChanges(const QString &message);
+    bool linkOpen() const;
 };
 
 #endif // ZOR_CONFIG_H
