@@ -87,6 +87,7 @@ zor_config::zor_config(QWidget *parent)
     connect(ui->actionTelnet, &QAction::triggered, &telnetDialog, &QDialog::exec);
     connect(&telnetDialog, &QDialog::rejected, this, &zor_config::telnetCheck);
     connect(&telnetDialog, &telnet_dialog::portIPSelected, this, &zor_config::telnetOpen);
+    telnetDialog.showErrorsOver(this);
 
     sourceNamesModel.setStringList(numberedNames(QStringLiteral("Source Name "), 16));
     std::fill(std::begin(sourceNameChanged), std::end(sourceNameChanged), false);

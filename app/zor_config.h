@@ -209,6 +209,16 @@ private:
     // Send All runs at most once at a time and can be cancelled between commands.
     bool sendAllRunning = false;
     bool sendAllCancelled = false;
+    // The link closed or failed during the run: it stops after the command under way.
+    bool sendAllLinkLost = false;
+    void sendAllLinkGone();
+    // The mute state each zone's mute line of the run says: the box as the run
+    // found it, or as the user set it during the run.
+    bool sendAllMutes[16] = {};
+    void sendAllNoteMute(int zone, bool muted);
+    // True while the run replays a zone volume: that volume line leaves the
+    // zone's mute box alone, unlike a user's volume edit.
+    bool sendAllReplayingVolume = false;
     // Whether the link wants Receive All and Send All enabled (shown once a
     // running Send All ends).
     bool linkActionsWanted = false;

@@ -135,7 +135,7 @@ void showBandLiterally(zor_config &w, const QString &band, int gain, const QStri
         if (auto *label = find<QLabel>(w, "labelDSPEQVal_", band)) {
             label->setText(gainText);
             const int b = band.toInt();
-            w.dspPlot->setFilter(b - 1, {5, w.eqBandFrequency[b - 1], qint8(slider->value())});
+            w.dspPlot->setFilter(b - 1, biquad::bandFilter(w.eqBandFrequency[b - 1], slider->value()));
             w.dspPlot->combineAndPlot();
         }
     }
@@ -276,8 +276,8 @@ void literalParse(zor_config &w, const QByteArray &bytes)
                 setSlider(ui.sliderDSPTreble, i3);
                 ui.labelDSPBassVal->setText(c2);
                 ui.labelDSPTrebleVal->setText(c3);
-                w.dspPlot->setFilter(0, {2, 3000, qint8(ui.sliderDSPTreble->value())});
-                w.dspPlot->setFilter(1, {4, 200, qint8(ui.sliderDSPBass->value())});
+                w.dspPlot->setFilter(biquad::trebleSlot, biquad::trebleFilter(ui.sliderDSPTreble->value()));
+                w.dspPlot->setFilter(biquad::bassSlot, biquad::bassFilter(ui.sliderDSPBass->value()));
                 w.dspPlot->combineAndPlot();
             }
         }
@@ -291,7 +291,8 @@ void literalParse(zor_config &w, const QByteArray &bytes)
                 QSlider *s = high ? ui.sliderDSPHighpass : ui.sliderDSPLowpass;
                 setSlider(s, i2);
                 (high ? ui.labelDSPHighpassVal : ui.labelDSPLowpassVal)->setText(c2);
-                w.dspPlot->setFilter(0, {quint8(high ? 1 : 3), quint16(s->value()), 0});
+                w.dspPlot->setFilter(biquad::passSlot, high ? biquad::highpassFilter(s->value())
+                                                            : biquad::lowpassFilter(s->value()));
                 w.dspPlot->combineAndPlot();
             }
         }

@@ -19,6 +19,51 @@ namespace {
 const char *const FileCaption = QT_TRANSLATE_NOOP("zor_config", "Select Configuration File");
 const char *const FileFilter = QT_TRANSLATE_NOOP("zor_config", "Config Files (*.ZOR)");
 
+// The longest file line, without its line end, that can hold a setting. A
+// longer line (a log or a disk image picked by mistake) is not recognised and
+// is never held whole.
+constexpr int MaxLineLength = 4096;
+
+// One line of a file being loaded, line end kept. Of a longer line only the
+// first MaxLineLength bytes are kept; the rest is read and dropped. An empty
+// result means the end of the file (or a read error).
+struct FileLine {
+    QByteArray bytes;
+    bool whole = true;
+};
+
+FileLine readBoundedLine(QFile &file)
+{
+    // Room for CR LF: text mode turns it into LF only after reading. (A
+    // readLine() limit of n returns at most n - 1 bytes.)
+    constexpr qint64 chunk = MaxLineLength + 2;
+    FileLine line;
+    line.bytes = file.readLine(chunk + 1);
+    const bool ended = line.bytes.endsWith('\n');
+    if (!ended && line.bytes.size() == chunk) {
+        for (;;) {
+            const QByteArray rest = file.readLine(chunk + 1);
+            if (rest.isEmpty() || rest.endsWith('\n'))
+                break;
+        }
+    }
+    if (line.bytes.size() - (ended ? 1 : 0) > MaxLineLength) {
+        line.whole = false;
+        line.bytes.truncate(MaxLineLength);
+    }
+    return line;
+}
+
+// Back to the first line for a second pass; a device that cannot seek is
+// opened again.
+bool rewind(QFile &file)
+{
+    if (file.seek(0))
+        return true;
+    file.close();
+    return file.open(QIODevice::ReadOnly | QIODevice::Text);
+}
+
 } // namespace
 
 void zor_config::saveFile()
@@ -75,32 +120,38 @@ bool zor_config::loadConfiguration(const QString &fileName)
                               QMessageBox::Ok);
         return false;
     }
-    QList<QByteArray> lines;
+    // Two passes, so that the file is never held in memory: count the lines
+    // the parser recognises, then, if there are any, apply every line.
     int nonBlank = 0;
     int recognised = 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
-        lines.append(line);
-        if (line.trimmed().isEmpty())
+    for (FileLine line = readBoundedLine(file); !line.bytes.isEmpty(); line = readBoundedLine(file)) {
+        if (line.whole && line.bytes.trimmed().isEmpty())
             continue;
         ++nonBlank;
-        if (protocol::decodeReply(line).recognised())
+        if (line.whole && protocol::decodeReply(line.bytes).recognised())
             ++recognised;
     }
-    file.close();
 
     if (recognised == 0) {
+        file.close();
         QMessageBox::critical(this, tr("Error"), tr("No settings found in ") + fileName + QStringLiteral("."),
+                              QMessageBox::Ok);
+        return false;
+    }
+    if (!rewind(file)) {
+        QMessageBox::critical(this, tr("Error"), tr("Failed to open file ") + fileName + QStringLiteral("."),
                               QMessageBox::Ok);
         return false;
     }
 
     loadingFile = true;
-    for (const QByteArray &line : lines) {
-        parseCommand(line);
-        emit sendReceivedData(decodeUtf8UpToNul(line.trimmed()));
+    for (FileLine line = readBoundedLine(file); !line.bytes.isEmpty(); line = readBoundedLine(file)) {
+        if (line.whole)
+            parseCommand(line.bytes);
+        emit sendReceivedData(decodeUtf8UpToNul(line.bytes.trimmed()));
     }
     loadingFile = false;
+    file.close();
 
     if (recognised == nonBlank)
         ui->statusBar->showMessage(tr("File loaded successfully."));

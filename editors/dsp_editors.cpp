@@ -19,13 +19,9 @@
 
 namespace {
 
-constexpr int zoneCount = 16;
-constexpr int bandCount = 10;
-constexpr int presetCount = 10;
-constexpr int filterSlotCount = 10;
-
-constexpr quint16 trebleShelfHz = 3000;
-constexpr quint16 bassShelfHz = 200;
+constexpr int zoneCount = protocol::ZoneCount;
+constexpr int bandCount = protocol::BandCount;
+constexpr int presetCount = protocol::PresetCount;
 
 // Row of the zone the DSP page shows, -1 when the zone list has no valid row.
 int shownZone(const Ui_zor_config *ui)
@@ -34,29 +30,13 @@ int shownZone(const Ui_zor_config *ui)
     return row >= 0 && row < zoneCount ? row : -1;
 }
 
-template <typename Widget, typename Change> void silently(Widget *widget, Change change)
-{
-    const bool wasBlocked = widget->blockSignals(true);
-    change(widget);
-    widget->blockSignals(wasBlocked);
-}
+using editors::setSilently;
 
 void setSliderSilently(QSlider *slider, QLabel *label, int value)
 {
-    silently(slider, [value](QSlider *s) { s->setValue(value); });
+    setSilently(slider, [value](QSlider *s) { s->setValue(value); });
     if (label)
         label->setNum(value);
-}
-
-dsp_setting_struct peakingBand(quint16 hertz, int gain)
-{
-    return {biquad::Peaking, hertz, static_cast<qint8>(gain)};
-}
-
-void bypassFrom(dsp *plot, int firstSlot)
-{
-    for (int slot = firstSlot; slot < filterSlotCount; ++slot)
-        plot->setFilter(slot, {biquad::Bypass, 0, 0});
 }
 
 } // namespace
@@ -68,7 +48,7 @@ void zor_config::listViewDSPZoneChange(QModelIndex model_index)
         return;
     const ZoneDspSettings &zone = zoneDsp[z];
 
-    silently(ui->comboBoxDSPMode, [&zone](QComboBox *combo) { combo->setCurrentIndex(zone.mode); });
+    setSilently(ui->comboBoxDSPMode, [&zone](QComboBox *combo) { combo->setCurrentIndex(zone.mode); });
     setSliderSilently(ui->sliderDSPHighpass, ui->labelDSPHighpassVal, zone.highpass);
     setSliderSilently(ui->sliderDSPLowpass, ui->labelDSPLowpassVal, zone.lowpass);
     setSliderSilently(ui->sliderDSPBass, ui->labelDSPBassVal, zone.bass);
@@ -96,7 +76,7 @@ void zor_config::listViewDSPZoneChange(QModelIndex model_index)
     ui->frameDSPTone->setDisabled(zone.mode != Tone);
     if (zone.mode == Preset) {
         ui->listViewDSPPreset->setEnabled(true);
-        silently(ui->listViewDSPPreset, [this, &zone](QListView *list) {
+        setSilently(ui->listViewDSPPreset, [this, &zone](QListView *list) {
             list->setCurrentIndex(presetNamesModel.index(zone.preset, 0));
         });
     } else {
@@ -104,32 +84,21 @@ void zor_config::listViewDSPZoneChange(QModelIndex model_index)
         ui->listViewDSPPreset->setEnabled(false);
     }
 
-    switch (zone.mode) {
-    case Disabled:
-        bypassFrom(dspPlot, 0);
-        break;
-    case Eq:
-    case Preset:
-        for (int band = 1; band <= bandCount; ++band)
-            if (bandSliders[band])
-                dspPlot->setFilter(band - 1,
-                                   peakingBand(eqBandFrequency[band - 1], bandSliders[band]->value()));
-        break;
-    case Tone:
-        dspPlot->setFilter(
-            0, {biquad::HighShelf, trebleShelfHz, static_cast<qint8>(ui->sliderDSPTreble->value())});
-        dspPlot->setFilter(1,
-                           {biquad::LowShelf, bassShelfHz, static_cast<qint8>(ui->sliderDSPBass->value())});
-        bypassFrom(dspPlot, 2);
-        break;
-    case Lowpass:
-        dspPlot->setFilter(0, {biquad::LowPass, static_cast<quint16>(ui->sliderDSPLowpass->value()), 0});
-        bypassFrom(dspPlot, 1);
-        break;
-    case Highpass:
-        dspPlot->setFilter(0, {biquad::HighPass, static_cast<quint16>(ui->sliderDSPHighpass->value()), 0});
-        bypassFrom(dspPlot, 1);
-        break;
+    biquad::ZoneFilterValues shown;
+    shown.mode = zone.mode;
+    for (int band = 1; band <= bandCount; ++band)
+        shown.bandGain[band - 1] = bandSliders[band] ? bandSliders[band]->value() : 0;
+    shown.bass = ui->sliderDSPBass->value();
+    shown.treble = ui->sliderDSPTreble->value();
+    shown.lowpass = ui->sliderDSPLowpass->value();
+    shown.highpass = ui->sliderDSPHighpass->value();
+    dsp_setting_struct filters[bandCount];
+    biquad::zoneFilters(shown, eqBandFrequency, filters);
+    for (int slot = 0; slot < bandCount; ++slot) {
+        // A band whose slider is missing keeps what the plot had.
+        if ((zone.mode == Eq || zone.mode == Preset) && !bandSliders[slot + 1])
+            continue;
+        dspPlot->setFilter(slot, filters[slot]);
     }
     dspPlot->combineAndPlot();
 }
@@ -195,7 +164,7 @@ void zor_config::sliderDSPEqChange(int value)
         zoneDsp[z].eq[band - 1] = value;
         sendCommand(protocol::zoneEqBand(z + 1, band, value));
     }
-    dspPlot->setFilter(band - 1, peakingBand(eqBandFrequency[band - 1], value));
+    dspPlot->setFilter(band - 1, biquad::bandFilter(eqBandFrequency[band - 1], value));
     dspPlot->combineAndPlot();
 }
 
@@ -206,7 +175,7 @@ void zor_config::sliderDSPBassChange(int value)
         return;
     zoneDsp[z].bass = value;
     sendCommand(protocol::zoneTone(z + 1, value, zoneDsp[z].treble));
-    dspPlot->setFilter(1, {biquad::LowShelf, bassShelfHz, static_cast<qint8>(value)});
+    dspPlot->setFilter(biquad::bassSlot, biquad::bassFilter(value));
     dspPlot->combineAndPlot();
 }
 
@@ -217,7 +186,7 @@ void zor_config::sliderDSPTrebleChange(int value)
         return;
     zoneDsp[z].treble = value;
     sendCommand(protocol::zoneTone(z + 1, zoneDsp[z].bass, value));
-    dspPlot->setFilter(0, {biquad::HighShelf, trebleShelfHz, static_cast<qint8>(value)});
+    dspPlot->setFilter(biquad::trebleSlot, biquad::trebleFilter(value));
     dspPlot->combineAndPlot();
 }
 
@@ -228,7 +197,7 @@ void zor_config::sliderDSPLowpassChange(int value)
         return;
     zoneDsp[z].lowpass = value;
     sendCommand(protocol::zoneLowpass(z + 1, value));
-    dspPlot->setFilter(0, {biquad::LowPass, static_cast<quint16>(value), 0});
+    dspPlot->setFilter(biquad::passSlot, biquad::lowpassFilter(value));
     dspPlot->combineAndPlot();
 }
 
@@ -239,6 +208,6 @@ void zor_config::sliderDSPHighpassChange(int value)
         return;
     zoneDsp[z].highpass = value;
     sendCommand(protocol::zoneHighpass(z + 1, value));
-    dspPlot->setFilter(0, {biquad::HighPass, static_cast<quint16>(value), 0});
+    dspPlot->setFilter(biquad::passSlot, biquad::highpassFilter(value));
     dspPlot->combineAndPlot();
 }

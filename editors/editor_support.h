@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+#include <type_traits>
+
 namespace editors {
 
 // The number carried by a family member's object name: the first capture of
@@ -23,14 +25,18 @@ constexpr bool isNumberIn(int n, int count)
     return n >= 1 && n <= count;
 }
 
-// Runs change(widget) with the widget's signals blocked, so that setting it
-// from code sends nothing. Does nothing for a null widget.
+// Runs change(widget), or change() when it takes no argument, with the
+// widget's signals blocked, so that setting it from code sends nothing. Does
+// nothing for a null widget.
 template <typename Widget, typename Change> void setSilently(Widget *widget, Change &&change)
 {
     if (!widget)
         return;
     const QSignalBlocker blocker(widget);
-    change(widget);
+    if constexpr (std::is_invocable_v<Change &, Widget *>)
+        change(widget);
+    else
+        change();
 }
 
 // True when a name can go to the unit: what remains after dropping the

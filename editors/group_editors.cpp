@@ -18,9 +18,9 @@ using editors::setSilently;
 
 namespace {
 
-constexpr int ZoneCount = 16;
-constexpr int GroupCount = 10;
-constexpr int FavoriteCount = 10;
+using protocol::FavoriteCount;
+using protocol::GroupCount;
+using protocol::ZoneCount;
 
 // The 0-based row of the list's current item, or -1 when it has none or it
 // lies outside the state arrays.

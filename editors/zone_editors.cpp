@@ -14,7 +14,7 @@ using editors::memberNumber;
 
 namespace {
 
-constexpr int ZoneCount = 16;
+using protocol::ZoneCount;
 
 const QRegularExpression &sourceNamePattern()
 {
@@ -71,18 +71,25 @@ void zor_config::sliderZoneVolChange(int value)
     if (zone < 1)
         return;
     sendCommand(protocol::zoneVolume(zone, value));
+    // Send All and Save replay the volume only; the zone's mute line, sent
+    // after it, keeps what the mute box shows.
+    if (sendAllReplayingVolume)
+        return;
     // A volume change unmutes the zone in the unit; show it without sending
     // an unmute command of our own.
     editors::setSilently(numberedWidgets().checkBoxZoneMute.byNumber(zone),
                          [](QCheckBox *mute) { mute->setChecked(false); });
+    sendAllNoteMute(zone, false);
 }
 
 void zor_config::checkBoxZoneMuteChange(bool checked)
 {
     static const QRegularExpression pattern(QStringLiteral("checkBoxZoneMute_([0-9]{1,2})"));
     const int zone = memberNumber(sender(), pattern);
-    if (zone >= 1)
-        sendCommand(protocol::zoneMute(zone, checked));
+    if (zone < 1)
+        return;
+    sendCommand(protocol::zoneMute(zone, checked));
+    sendAllNoteMute(zone, checked);
 }
 
 // Only the command: the unit's reply locks the zone's other controls.

@@ -35,6 +35,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWidget>
+#include "protocol/core/messages.h"
 
 class Ui_zor_config
 {
@@ -51,8 +52,8 @@ public:
 
     // Number of zones (and sources) and of EQ bands; family arrays have one
     // slot more so that the index is the number in the object name.
-    static constexpr int ZoneCount = 16;
-    static constexpr int BandCount = 10;
+    static constexpr int ZoneCount = protocol::ZoneCount;
+    static constexpr int BandCount = protocol::BandCount;
 
     // Actions and window frame
     QAction *actionLoad = nullptr;

@@ -45,6 +45,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication application(*argc, *argv);
+    // Discovery on a free port of its own: the SDDP port may belong to a
+    // utility running on this machine.
+    telnet_dialog::setDiscoveryPort(0);
     window = new zor_config;
     QObject::connect(window, &zor_config::sendSentData, [] { ++commandsSent; });
     return 0;

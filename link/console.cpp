@@ -20,6 +20,11 @@ console::~console()
 
 void console::inputReceiveData(QString data)
 {
+    // A long burst between two flushes (a large file being loaded) keeps only
+    // the lines the pane would show.
+    const int keep = ui->plainTextEditReceived->maximumBlockCount();
+    if (keep > 0 && pendingReceived.size() >= keep)
+        pendingReceived.removeFirst();
     pendingReceived.append(data);
     flushTimer.start();
 }

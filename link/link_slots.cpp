@@ -165,6 +165,7 @@ void zor_config::serialPortError(QSerialPort::SerialPortError error)
         const QSignalBlocker blocker(&serialPort);
         serialPort.close();
     }
+    sendAllLinkGone();
     ui->actionSerial->setChecked(false);
     statusLabel.setText(tr("No Connection"));
     QMessageBox::critical(this, tr("Error"),
@@ -277,6 +278,7 @@ void zor_config::telnetSocketError(QAbstractSocket::SocketError error)
     if (serialPort.isOpen())
         serialPort.close();
     statusLabel.setText(tr("No Connection"));
+    sendAllLinkGone();
     QMessageBox::critical(this, tr("Error"),
                           tr("TCP socket error ") + QString::number(int(error)) + QLatin1Char('.'));
 }

@@ -150,4 +150,32 @@ std::vector<double> logspace(double start, double end, int count)
     return values;
 }
 
+bool zoneFilters(const ZoneFilterValues &zone, const ushort bandFrequency[10], dsp_setting_struct out[10])
+{
+    if (zone.mode < 0 || zone.mode > 5)
+        return false;
+    for (int slot = 0; slot < 10; ++slot)
+        out[slot] = bypassFilter();
+    switch (zone.mode) {
+    case 1: // EQ
+    case 2: // preset: the bands show the preset's gains
+        for (int slot = 0; slot < 10; ++slot)
+            out[slot] = bandFilter(bandFrequency[slot], zone.bandGain[slot]);
+        break;
+    case 3:
+        out[trebleSlot] = trebleFilter(zone.treble);
+        out[bassSlot] = bassFilter(zone.bass);
+        break;
+    case 4:
+        out[passSlot] = lowpassFilter(zone.lowpass);
+        break;
+    case 5:
+        out[passSlot] = highpassFilter(zone.highpass);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
 } // namespace biquad

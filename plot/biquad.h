@@ -64,6 +64,57 @@ std::complex<double> response(const double *coefficients, std::complex<double> z
 // its last bits. count <= 0 gives an empty vector.
 std::vector<double> logspace(double start, double end, int count);
 
+// What the DSP page draws for each DSP mode, decided here alone: the EQ and
+// preset modes draw a peaking band per slot, tone a treble shelf in slot 0 and
+// a bass shelf in slot 1, low-pass and high-pass one filter in slot 0; the
+// slots a mode does not use stay in bypass.
+constexpr quint16 trebleShelfHz = 3000;
+constexpr quint16 bassShelfHz = 200;
+constexpr int trebleSlot = 0;
+constexpr int bassSlot = 1;
+constexpr int passSlot = 0;
+
+inline dsp_setting_struct bandFilter(quint16 centreHz, int gain)
+{
+    return {Peaking, centreHz, static_cast<qint8>(gain)};
+}
+inline dsp_setting_struct trebleFilter(int gain)
+{
+    return {HighShelf, trebleShelfHz, static_cast<qint8>(gain)};
+}
+inline dsp_setting_struct bassFilter(int gain)
+{
+    return {LowShelf, bassShelfHz, static_cast<qint8>(gain)};
+}
+inline dsp_setting_struct lowpassFilter(int hertz)
+{
+    return {LowPass, static_cast<quint16>(hertz), 0};
+}
+inline dsp_setting_struct highpassFilter(int hertz)
+{
+    return {HighPass, static_cast<quint16>(hertz), 0};
+}
+inline dsp_setting_struct bypassFilter()
+{
+    return {Bypass, 0, 0};
+}
+
+// The settings of one zone that the plot draws from. Mode numbers are those
+// of the DSP mode box: 0 disabled, 1 EQ, 2 preset, 3 tone, 4 low-pass,
+// 5 high-pass.
+struct ZoneFilterValues {
+    int mode = 0;
+    int bandGain[10] = {};
+    int bass = 0;
+    int treble = 0;
+    int lowpass = 100;
+    int highpass = 100;
+};
+
+// The ten filter slots a zone draws; false for a mode outside 0..5, which
+// draws nothing new.
+bool zoneFilters(const ZoneFilterValues &zone, const ushort bandFrequency[10], dsp_setting_struct out[10]);
+
 } // namespace biquad
 
 #endif // BIQUAD_H

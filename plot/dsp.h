@@ -30,27 +30,6 @@ public:
     // filter types are ignored.
     void setFilter(int index, dsp_setting_struct setting);
 
-    static void biquad_bypass(double *out) { biquad::bypass(out); }
-    static void biquad_high_pass(quint16 frequency, double *out) { biquad::high_pass(frequency, out); }
-    static void biquad_low_pass(quint16 frequency, double *out) { biquad::low_pass(frequency, out); }
-    static void biquad_high_shelf(qint8 gain, quint16 frequency, double *out)
-    {
-        biquad::high_shelf(gain, frequency, out);
-    }
-    static void biquad_low_shelf(qint8 gain, quint16 frequency, double *out)
-    {
-        biquad::low_shelf(gain, frequency, out);
-    }
-    static void biquad_peaking(qint8 gain, quint16 frequency, double *out)
-    {
-        biquad::peaking(gain, frequency, out);
-    }
-    static void biquad_normalize(double *coefficients) { biquad::normalize(coefficients); }
-    static std::vector<double> logspace(double start, double end, int count)
-    {
-        return biquad::logspace(start, end, count);
-    }
-
     // Scene x of a frequency in Hz and scene y of a level in dB.
     double xOf(double hertz) const;
     double yOf(double decibels) const { return -decibels * pixelsPerDb; }

@@ -8,6 +8,7 @@
 
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
+#include "protocol/core/messages.h"
 #include "plot/dsp.h"
 #include "protocol/reply_targets.h"
 
@@ -15,24 +16,18 @@ namespace replies {
 
 namespace {
 
-constexpr int ZoneCount = 16;
-constexpr int BandCount = 10;
-constexpr int PresetCount = 10;
+using protocol::BandCount;
+using protocol::PresetCount;
+using protocol::ZoneCount;
 
 bool isCurrentZone(const Context &c, int zone)
 {
     return zone == currentNumber(c.ui.listViewDSPZone);
 }
 
-void setSlider(QSlider *slider, int value)
+void plot(Context &c, int slot, dsp_setting_struct filter)
 {
-    silently(slider, [&] { slider->setValue(value); });
-}
-
-void plot(Context &c, int slot, quint8 type, int frequency, int gain)
-{
-    c.window.dspPlot->setFilter(
-        slot, dsp_setting_struct{type, static_cast<quint16>(frequency), static_cast<qint8>(gain)});
+    c.window.dspPlot->setFilter(slot, filter);
 }
 
 // Shows one band gain on the EQ frame of the page; the band is named by the
@@ -42,13 +37,13 @@ void showBand(Context &c, const Reply &r)
     QSlider *slider = c.targets.sliderDSPEQ.byText(r.text[1]);
     if (!slider)
         return;
-    setSlider(slider, r.value[2]);
+    setValueSilently(slider, r.value[2]);
     QLabel *label = c.targets.labelDSPEQVal.byText(r.text[1]);
     if (!label)
         return;
     label->setText(r.text[2]);
     const int band = r.value[1];
-    plot(c, band - 1, biquad::Peaking, c.window.eqBandFrequency[band - 1], slider->value());
+    plot(c, band - 1, biquad::bandFilter(c.window.eqBandFrequency[band - 1], slider->value()));
     c.window.dspPlot->combineAndPlot();
 }
 
@@ -63,7 +58,7 @@ void zoneDspMode(Context &c, const Reply &r)
     if (!isCurrentZone(c, zone))
         return;
     QComboBox *mode = c.ui.comboBoxDSPMode;
-    silently(mode, [&] { mode->setCurrentIndex(r.value[1]); });
+    setSilently(mode, [&] { mode->setCurrentIndex(r.value[1]); });
     // Reloads the page and the plot for the new mode.
     c.window.listViewDSPZoneChange(c.ui.listViewDSPZone->currentIndex());
 }
@@ -78,12 +73,12 @@ void zoneTone(Context &c, const Reply &r)
     settings.treble = r.value[2];
     if (!isCurrentZone(c, zone))
         return;
-    setSlider(c.ui.sliderDSPBass, r.value[1]);
-    setSlider(c.ui.sliderDSPTreble, r.value[2]);
+    setValueSilently(c.ui.sliderDSPBass, r.value[1]);
+    setValueSilently(c.ui.sliderDSPTreble, r.value[2]);
     c.ui.labelDSPBassVal->setText(r.text[1]);
     c.ui.labelDSPTrebleVal->setText(r.text[2]);
-    plot(c, 0, biquad::HighShelf, 3000, c.ui.sliderDSPTreble->value());
-    plot(c, 1, biquad::LowShelf, 200, c.ui.sliderDSPBass->value());
+    plot(c, biquad::trebleSlot, biquad::trebleFilter(c.ui.sliderDSPTreble->value()));
+    plot(c, biquad::bassSlot, biquad::bassFilter(c.ui.sliderDSPBass->value()));
     c.window.dspPlot->combineAndPlot();
 }
 
@@ -95,9 +90,9 @@ void zoneHighpass(Context &c, const Reply &r)
     c.window.zoneDsp[zone - 1].highpass = r.value[1];
     if (!isCurrentZone(c, zone))
         return;
-    setSlider(c.ui.sliderDSPHighpass, r.value[1]);
+    setValueSilently(c.ui.sliderDSPHighpass, r.value[1]);
     c.ui.labelDSPHighpassVal->setText(r.text[1]);
-    plot(c, 0, biquad::HighPass, c.ui.sliderDSPHighpass->value(), 0);
+    plot(c, biquad::passSlot, biquad::highpassFilter(c.ui.sliderDSPHighpass->value()));
     c.window.dspPlot->combineAndPlot();
 }
 
@@ -109,9 +104,9 @@ void zoneLowpass(Context &c, const Reply &r)
     c.window.zoneDsp[zone - 1].lowpass = r.value[1];
     if (!isCurrentZone(c, zone))
         return;
-    setSlider(c.ui.sliderDSPLowpass, r.value[1]);
+    setValueSilently(c.ui.sliderDSPLowpass, r.value[1]);
     c.ui.labelDSPLowpassVal->setText(r.text[1]);
-    plot(c, 0, biquad::LowPass, c.ui.sliderDSPLowpass->value(), 0);
+    plot(c, biquad::passSlot, biquad::lowpassFilter(c.ui.sliderDSPLowpass->value()));
     c.window.dspPlot->combineAndPlot();
 }
 
@@ -136,7 +131,7 @@ void zonePresetSelect(Context &c, const Reply &r)
     if (!isCurrentZone(c, zone))
         return;
     QListView *list = c.ui.listViewDSPPreset;
-    silently(list, [&] { list->setCurrentIndex(c.window.presetNamesModel.index(preset - 1, 0)); });
+    setSilently(list, [&] { list->setCurrentIndex(c.window.presetNamesModel.index(preset - 1, 0)); });
 }
 
 void presetName(Context &c, const Reply &r)

@@ -7,31 +7,17 @@
 
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
+#include "protocol/core/messages.h"
 #include "protocol/reply_targets.h"
 
 namespace replies {
 
 namespace {
 
-constexpr int ZoneCount = 16;
-constexpr int SourceCount = 16;
-constexpr int GroupCount = 10;
-constexpr int FavoriteCount = 10;
-
-void setCheckedSilently(QAbstractButton *box, bool checked)
-{
-    silently(box, [&] { box->setChecked(checked); });
-}
-
-void setValueSilently(QAbstractSlider *slider, int value)
-{
-    silently(slider, [&] { slider->setValue(value); });
-}
-
-void setTextSilently(QLineEdit *edit, const QString &address)
-{
-    silently(edit, [&] { edit->setText(address); });
-}
+using protocol::FavoriteCount;
+using protocol::GroupCount;
+using protocol::SourceCount;
+using protocol::ZoneCount;
 
 void setMember(Context &c, const Reply &r, bool member)
 {
@@ -104,7 +90,7 @@ void fpIrLock(Context &c, const Reply &r)
 void triggerMode(Context &c, const Reply &r)
 {
     QComboBox *mode = c.ui.comboBoxTriggerMode;
-    silently(mode, [&] { mode->setCurrentIndex(r.value[0]); });
+    setSilently(mode, [&] { mode->setCurrentIndex(r.value[0]); });
     // Wired IR has no trigger settings.
     c.ui.groupBoxTriggerSettings->setEnabled(r.value[0] != 0);
 }
@@ -157,7 +143,7 @@ void favoriteZoneSource(Context &c, const Reply &r)
         return;
     setCheckedSilently(bypass, false);
     if (QComboBox *combo = c.targets.comboBoxFavoriteSource.byNumber(zone)) {
-        silently(combo, [&] { combo->setCurrentIndex(source - 1); });
+        setSilently(combo, [&] { combo->setCurrentIndex(source - 1); });
         combo->setEnabled(true);
     }
 }

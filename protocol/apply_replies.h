@@ -12,9 +12,14 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QSignalBlocker>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QAbstractSlider>
+#include <QAbstractButton>
 #include <QStringListModel>
 
 #include "protocol/core/reply_decoder.h"
+#include "editors/editor_support.h"
 
 class zor_config;
 class Ui_zor_config;
@@ -43,10 +48,26 @@ inline bool inRange(int value, int min, int max)
     return value >= min && value <= max;
 }
 
-template <typename Widget, typename Change> void silently(Widget *widget, Change change)
+using editors::setSilently;
+
+inline void setValueSilently(QAbstractSlider *slider, int value)
 {
-    const QSignalBlocker blocker(widget);
-    change();
+    setSilently(slider, [&] { slider->setValue(value); });
+}
+
+inline void setValueSilently(QSpinBox *spinBox, int value)
+{
+    setSilently(spinBox, [&] { spinBox->setValue(value); });
+}
+
+inline void setCheckedSilently(QAbstractButton *box, bool checked)
+{
+    setSilently(box, [&] { box->setChecked(checked); });
+}
+
+inline void setTextSilently(QLineEdit *edit, const QString &text)
+{
+    setSilently(edit, [&] { edit->setText(text); });
 }
 
 // Renames one row of a name model with the model's signals blocked, so the

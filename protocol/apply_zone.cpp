@@ -10,21 +10,6 @@ namespace replies {
 
 namespace {
 
-void setValueSilently(QAbstractSlider *slider, int value)
-{
-    silently(slider, [&] { slider->setValue(value); });
-}
-
-void setValueSilently(QSpinBox *spinBox, int value)
-{
-    silently(spinBox, [&] { spinBox->setValue(value); });
-}
-
-void setCheckedSilently(QAbstractButton *box, bool checked)
-{
-    silently(box, [&] { box->setChecked(checked); });
-}
-
 void setMuted(Context &c, const Reply &r, bool muted)
 {
     if (QCheckBox *mute = c.targets.checkBoxZoneMute.byText(r.text[0]))
@@ -62,7 +47,7 @@ void zoneSource(Context &c, const Reply &r)
 {
     // An index outside the combo selects nothing.
     if (QComboBox *combo = c.targets.comboBoxZoneSource.byText(r.text[0]))
-        silently(combo, [&] { combo->setCurrentIndex(r.value[1] - 1); });
+        setSilently(combo, [&] { combo->setCurrentIndex(r.value[1] - 1); });
     if (QLabel *label = c.targets.labelSourceZone.byText(r.text[0]))
         label->setText(text("Source ") + r.text[1]);
 }
@@ -90,7 +75,7 @@ void sourceName(Context &c, const Reply &r)
     const QString name = displayedName(r.text[1]);
     if (!edit || name.isEmpty())
         return;
-    silently(edit, [&] { edit->setText(name); });
+    setSilently(edit, [&] { edit->setText(name); });
     QStringListModel &model = c.window.sourceNamesModel;
     model.setData(model.index(r.value[0] - 1, 0), name, Qt::EditRole);
 }
@@ -101,7 +86,7 @@ void zoneName(Context &c, const Reply &r)
     const QString name = displayedName(r.text[1]);
     if (!edit || name.isEmpty())
         return;
-    silently(edit, [&] { edit->setText(name); });
+    setSilently(edit, [&] { edit->setText(name); });
     QStringListModel &model = c.window.zoneNamesModel;
     model.setData(model.index(r.value[0] - 1, 0), name, Qt::EditRole);
     if (QCheckBox *member = c.targets.checkBoxGroupZone.byText(r.text[0]))

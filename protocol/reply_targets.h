@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QString>
 #include <QStringView>
+#include "protocol/core/messages.h"
 
 template <typename Widget> class WidgetFamily
 {
@@ -51,7 +52,7 @@ public:
     }
 
 private:
-    static constexpr int Slots = 16;
+    static constexpr int Slots = protocol::ZoneCount; // the largest family
 
     // 1..16 when the text is that number without leading zeros or sign, else 0.
     static int canonicalNumber(QStringView text)

@@ -5,6 +5,10 @@
 // command exactly as for a user edit. Only the preset EQ band commands are
 // built here, from the settings state. While a configuration file is open the
 // commands go into the file and the pauses are dropped.
+//
+// A run leaves the window as it found it, but for the pages that step through
+// their entries (and end on the rows they started on): the volume lines leave
+// the mute boxes alone, and no text field is left marked as typed in.
 #include "app/zor_config.h"
 
 #include <QCheckBox>
@@ -19,16 +23,40 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
+#include "editors/editor_support.h"
 #include "forms/zor_config_form.h"
 #include "protocol/core/messages.h"
+#include "protocol/reply_targets.h"
 
 namespace {
 
 constexpr int SendAllPacingMs = 50;
+constexpr int ZoneCount = 16;
 
 template <typename Widget> QList<Widget *> familyOf(const QObject *root, const char *prefix)
 {
     return root->findChildren<Widget *>(QRegularExpression(QLatin1String(prefix)));
+}
+
+// Sends a text field as if typed in: its typed mark is raised for this one
+// emission only. A run that stops before a field thus leaves no mark behind
+// that a later visit of the field would turn into a command never typed; a
+// mark the user made on a field the run did not reach stays.
+void emitAsTyped(QLineEdit *field, bool &typed)
+{
+    typed = true;
+    emit field->editingFinished();
+    typed = false;
+}
+
+// The same for a numbered name field, whose mark is found by its number.
+void emitAsTyped(QLineEdit *field, const QRegularExpression &pattern, bool (&typed)[ZoneCount])
+{
+    const int number = editors::memberNumber(field, pattern);
+    if (editors::isNumberIn(number, ZoneCount))
+        emitAsTyped(field, typed[number - 1]);
+    else
+        emit field->editingFinished();
 }
 
 // Makes a list row current, noting the row that was current before.
@@ -63,6 +91,11 @@ void zor_config::sendAll()
         return;
     sendAllPacing = configFile.isOpen() ? 0 : SendAllPacingMs;
     sendAllCancelled = false;
+    sendAllLinkLost = false;
+    for (int zone = 1; zone <= ZoneCount; ++zone) {
+        const QCheckBox *mute = numberedWidgets().checkBoxZoneMute.byNumber(zone);
+        sendAllMutes[zone - 1] = mute && mute->isChecked();
+    }
     sendAllSent = 0;
     sendAllTotal = sendAllCommandCount();
     setSendAllActive(true);
@@ -72,7 +105,8 @@ void zor_config::sendAll()
         sendAllGroups() && sendAllFavorites();
 }
 
-// The pause after each command; false once the user has cancelled.
+// The pause after each command; false once the user has cancelled or the
+// link has gone.
 bool zor_config::sendAllPause()
 {
     ++sendAllSent;
@@ -80,7 +114,21 @@ bool zor_config::sendAllPause()
         sendAllProgress->setText(tr("Sending %1 of %2").arg(sendAllSent).arg(sendAllTotal));
     if (sendAllPacing > 0)
         delay(sendAllPacing);
-    return !sendAllCancelled;
+    return !sendAllCancelled && !sendAllLinkLost;
+}
+
+// Called by the link when it closes or fails; it reports the error itself.
+void zor_config::sendAllLinkGone()
+{
+    if (sendAllRunning)
+        sendAllLinkLost = true;
+}
+
+// A mute the user sets during a run is the one the run's mute line sends.
+void zor_config::sendAllNoteMute(int zone, bool muted)
+{
+    if (sendAllRunning && editors::isNumberIn(zone, ZoneCount))
+        sendAllMutes[zone - 1] = muted;
 }
 
 // How many commands a run sends, for the progress indication.
@@ -156,22 +204,26 @@ void zor_config::setSendAllActive(bool active)
     sendAllProgress->setText(active ? tr("Sending %1 of %2").arg(0).arg(sendAllTotal) : QString());
     sendAllProgress->setVisible(active);
     sendAllCancel->setVisible(active);
-    if (!active && sendAllCancelled)
+    if (!active && sendAllLinkLost)
+        ui->statusBar->showMessage(tr("Send All stopped: connection lost after %1 of %2 commands.")
+                                       .arg(sendAllSent)
+                                       .arg(sendAllTotal));
+    else if (!active && sendAllCancelled)
         ui->statusBar->showMessage(
             tr("Send All cancelled after %1 of %2 commands.").arg(sendAllSent).arg(sendAllTotal));
 }
 
 bool zor_config::sendAllNames()
 {
-    std::fill(std::begin(sourceNameChanged), std::end(sourceNameChanged), true);
+    static const QRegularExpression sourcePattern(QStringLiteral("lineEditSourceName_([0-9]{1,2})"));
+    static const QRegularExpression zonePattern(QStringLiteral("lineEditZoneName_([0-9]{1,2})"));
     for (QLineEdit *edit : familyOf<QLineEdit>(this, "lineEditSourceName")) {
-        emit edit->editingFinished();
+        emitAsTyped(edit, sourcePattern, sourceNameChanged);
         if (!sendAllPause())
             return false;
     }
-    std::fill(std::begin(zoneNameChanged), std::end(zoneNameChanged), true);
     for (QLineEdit *edit : familyOf<QLineEdit>(this, "lineEditZoneName")) {
-        emit edit->editingFinished();
+        emitAsTyped(edit, zonePattern, zoneNameChanged);
         if (!sendAllPause())
             return false;
     }
@@ -181,12 +233,19 @@ bool zor_config::sendAllNames()
 bool zor_config::sendAllZones()
 {
     for (QSlider *slider : familyOf<QSlider>(this, "sliderZoneVol")) {
+        sendAllReplayingVolume = true;
         emit slider->valueChanged(slider->value());
+        sendAllReplayingVolume = false;
         if (!sendAllPause())
             return false;
     }
+    // A mute box sends the state noted at the start: a reply parsed during
+    // the run does not change what the run writes.
+    static const QRegularExpression mutePattern(QStringLiteral("checkBoxZoneMute_([0-9]{1,2})"));
     for (QCheckBox *box : familyOf<QCheckBox>(this, "checkBoxZone")) {
-        emit box->toggled(box->isChecked());
+        const int muteZone = editors::memberNumber(box, mutePattern);
+        emit box->toggled(editors::isNumberIn(muteZone, ZoneCount) ? sendAllMutes[muteZone - 1]
+                                                                   : box->isChecked());
         if (!sendAllPause())
             return false;
     }
@@ -271,9 +330,12 @@ bool zor_config::sendAllUnitSettings()
     if (!sendAllPause())
         return false;
     if (ui->groupBoxNetworkStatic->isEnabled()) {
-        networkIpChanged = networkMaskChanged = networkGatewayChanged = true;
-        for (QLineEdit *edit : {ui->lineEditNetworkIP, ui->lineEditNetworkMask, ui->lineEditNetworkGateway}) {
-            emit edit->editingFinished();
+        const std::pair<QLineEdit *, bool *> addresses[] = {
+            {ui->lineEditNetworkIP, &networkIpChanged},
+            {ui->lineEditNetworkMask, &networkMaskChanged},
+            {ui->lineEditNetworkGateway, &networkGatewayChanged}};
+        for (const auto &[edit, typed] : addresses) {
+            emitAsTyped(edit, *typed);
             if (!sendAllPause())
                 return false;
         }

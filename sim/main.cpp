@@ -82,12 +82,14 @@ int main(int argc, char *argv[])
                        "state without disturbing the first. The serial port (--pty) answers\n"
                        "only while serial responses are on ([SERIAL1]).\n"
                        "\n"
-                       "By default the unit listens on 127.0.0.1 only and answers SDDP searches\n"
-                       "sent to 127.0.0.1:1902; with --listen 0.0.0.0 it also joins the SDDP\n"
-                       "multicast group and can be discovered on the network. Answers go to the\n"
-                       "searcher's address and port; a searcher on this host that also uses\n"
-                       "port 1902 receives them only while the unit uses another port\n"
-                       "(--sddp-port), since the more specific 127.0.0.1:1902 would take them.\n"
+                       "By default the unit listens on 127.0.0.1 only and answers the SDDP\n"
+                       "searches of programs on this host alone: a search multicast to the\n"
+                       "discovery group is answered on the loopback interface's group, which\n"
+                       "reaches every program here sharing the discovery port (the utility's\n"
+                       "network dialog among them); a search sent to 127.0.0.1 directly is\n"
+                       "answered directly. With --listen 0.0.0.0 it joins the discovery group\n"
+                       "on the default interface and answers searches from the network as a\n"
+                       "unit does, straight to the searcher.\n"
                        "\n"
                        "Lines on standard output start with what they report: \"listening on\n"
                        "ADDR:PORT\", \"serial port PATH\", \"SDDP answering on ...\"."));
@@ -162,6 +164,10 @@ int main(int argc, char *argv[])
     options.delayMs = number(delayOption, 0, 600000, 0);
     options.verbose = parser.isSet(verboseOption);
 
+    // Before anything is announced: whoever starts the unit may end it as
+    // soon as it reports that it listens, and must still get its state dump.
+    quitOnSignals(application);
+
     SimServer server(options, out);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -182,7 +188,6 @@ int main(int argc, char *argv[])
         err << error << Qt::endl;
         return 1;
     }
-    quitOnSignals(application);
     const int status = application.exec();
 
     if (parser.isSet(dumpOption) && !writeState(server.unit(), parser.value(dumpOption), err))

@@ -2,6 +2,8 @@
 
 #include "sim/pty_port.h"
 
+#include <algorithm>
+
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QTcpServer>
@@ -60,23 +62,18 @@ bool SimServer::start(QString *error)
     }
 
     if (options.sddp) {
+        // Bound to every address: a search the utility multicasts from this
+        // host arrives addressed to the group, not to 127.0.0.1.
         sddp = new QUdpSocket(this);
-        const bool anyAddress =
-            options.listenAddress == QHostAddress::AnyIPv4 || options.listenAddress == QHostAddress::Any;
-        const QHostAddress bindAddress =
-            anyAddress ? QHostAddress(QHostAddress::AnyIPv4) : options.listenAddress;
-        if (!sddp->bind(bindAddress, options.sddpPort,
+        if (!sddp->bind(QHostAddress::AnyIPv4, options.sddpPort,
                         QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
             out << "SDDP: cannot bind UDP port " << options.sddpPort << " (" << sddp->errorString()
                 << "); discovery is off" << Qt::endl;
         } else {
-            // A unit on loopback only answers searches sent to it directly; one
-            // on the network also joins the discovery group.
-            if (!options.listenAddress.isLoopback() && !sddp->joinMulticastGroup(sddpGroup))
-                out << "SDDP: cannot join " << sddpGroup.toString() << " (" << sddp->errorString() << ')'
-                    << Qt::endl;
+            joinSddpGroup();
             connect(sddp, &QUdpSocket::readyRead, this, &SimServer::readSddp);
-            out << "SDDP answering on udp " << bindAddress.toString() << ':' << options.sddpPort << " as "
+            const QString scope = onLoopbackOnly() ? QStringLiteral("127.0.0.1") : QStringLiteral("0.0.0.0");
+            out << "SDDP answering on udp " << scope << ':' << options.sddpPort << " as "
                 << advertisedAddress() << Qt::endl;
         }
     }
@@ -246,6 +243,44 @@ QByteArray SimServer::garbageLine()
     return junk + "\r\n";
 }
 
+bool SimServer::onLoopbackOnly() const
+{
+    return options.listenAddress.isLoopback();
+}
+
+// A unit on loopback joins the discovery group on the loopback interface
+// only, so that its answers to searches from this host stay on this host; one
+// listening on the network joins it on the default interface, as a real unit.
+void SimServer::joinSddpGroup()
+{
+    if (!onLoopbackOnly()) {
+        if (!sddp->joinMulticastGroup(sddpGroup))
+            out << "SDDP: cannot join " << sddpGroup.toString() << " (" << sddp->errorString() << ')'
+                << Qt::endl;
+        return;
+    }
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        if (!(interface.flags() & QNetworkInterface::IsLoopBack) ||
+            !(interface.flags() & QNetworkInterface::IsUp))
+            continue;
+        if (!sddp->joinMulticastGroup(sddpGroup, interface))
+            out << "SDDP: cannot join " << sddpGroup.toString() << " on " << interface.name() << " ("
+                << sddp->errorString() << ')' << Qt::endl;
+        sddp->setMulticastInterface(interface);
+        return;
+    }
+}
+
+// Whether a datagram came from a program on this host.
+static bool isLocalAddress(const QHostAddress &address)
+{
+    // A host whose only interface is loopback sends from 0.0.0.0.
+    if (address.isLoopback() || address.isEqual(QHostAddress(QHostAddress::AnyIPv4)))
+        return true;
+    const QList<QHostAddress> own = QNetworkInterface::allAddresses();
+    return std::any_of(own.cbegin(), own.cend(), [&](const QHostAddress &a) { return a.isEqual(address); });
+}
+
 void SimServer::readSddp()
 {
     while (sddp->hasPendingDatagrams()) {
@@ -253,6 +288,9 @@ void SimServer::readSddp()
         const QByteArray data = datagram.data();
         if (!data.startsWith("SEARCH * SDDP/1.0") || !state.settings().sddp)
             continue;
+        const bool local = isLocalAddress(datagram.senderAddress());
+        if (onLoopbackOnly() && !local)
+            continue; // a unit on loopback is not on the network
         QByteArray tran;
         for (const QByteArray &line : data.split('\n')) {
             if (line.startsWith("Tran:"))
@@ -269,7 +307,16 @@ void SimServer::readSddp()
         answer += "Proxies: \"zor_amplifier\"\r\n";
         answer += "Manufacturer: \"ZOR\"\r\n";
         answer += "Model: \"zor-unit-sim\"\r\n";
-        sddp->writeDatagram(answer, datagram.senderAddress(), quint16(datagram.senderPort()));
+        const quint16 port = quint16(datagram.senderPort());
+        if (local && datagram.destinationAddress() == sddpGroup && onLoopbackOnly()) {
+            // The searcher shares its port with other programs on this host
+            // (the utility binds it shared), and a datagram sent to one
+            // address and port reaches only one of them: the group reaches
+            // every one, on the loopback interface.
+            sddp->writeDatagram(answer, sddpGroup, port);
+        } else {
+            sddp->writeDatagram(answer, datagram.senderAddress(), port);
+        }
         if (options.verbose)
             out << "SDDP search from " << datagram.senderAddress().toString() << " answered" << Qt::endl;
     }

@@ -81,6 +81,8 @@ private:
     QByteArray garbageLine();
 
     void readSddp();
+    void joinSddpGroup();
+    bool onLoopbackOnly() const;
     QString advertisedAddress() const;
 
     SimOptions options;

@@ -58,7 +58,7 @@ QList<QStringList> freshSections()
 {
     QStringList zoneSwitches, zoneLevels, presets, groups, favorites;
     for (int z = 1; z <= 16; ++z) {
-        zoneSwitches << QStringLiteral("[VUMO%1]").arg(z) << QStringLiteral("[VO%1F0]").arg(z)
+        zoneSwitches << QStringLiteral("[VMO%1]").arg(z) << QStringLiteral("[VO%1F0]").arg(z)
                      << QStringLiteral("[PONO%1]").arg(z);
         zoneLevels << QStringLiteral("[BO%1R0]").arg(z) << QStringLiteral("[VPONO%1L-40]").arg(z);
     }
@@ -123,6 +123,8 @@ void editEverything(zor_config &w)
         const bool powered = n % 3 != 0;
         setSilently<QCheckBox>(child<QCheckBox>(w, "checkBoxZonePower_" + s),
                                [&](QCheckBox *x) { x->setChecked(powered); });
+        setSilently<QCheckBox>(child<QCheckBox>(w, "checkBoxZoneMute_" + s),
+                               [&](QCheckBox *x) { x->setChecked(n % 4 == 1); });
         // A zone that is off has its volume and mute locked, as a unit's reply shows it.
         child<QSlider>(w, "sliderZoneVol_" + s)->setEnabled(powered);
         child<QCheckBox>(w, "checkBoxZoneMute_" + s)->setEnabled(powered);
@@ -244,6 +246,8 @@ class tst_config_file : public QObject
 
 private slots:
     void freshWindowSave();
+    void saveKeepsEachZonesMute_data();
+    void saveKeepsEachZonesMute();
     void networkLinesFollowDhcp_data();
     void networkLinesFollowDhcp();
     void dspLinesFollowMode_data();
@@ -255,6 +259,8 @@ private slots:
     void unrecognisedFilesChangeNothing_data();
     void unrecognisedFilesChangeNothing();
     void partlyRecognisedFileReportsCount();
+    void lineLengthLimit_data();
+    void lineLengthLimit();
     void saveIntoUnwritableLocationFails();
     void failedWriteKeepsPreviousFile();
     void cancelledDialogsChangeNothing();
@@ -296,6 +302,73 @@ void tst_config_file::freshWindowSave()
     QCOMPARE(window.ui->listViewDSPZone->currentIndex().row(), 0);
     QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 0);
     QCOMPARE(window.ui->listViewFavorites->currentIndex().row(), 0);
+}
+
+void tst_config_file::saveKeepsEachZonesMute_data()
+{
+    QTest::addColumn<QList<int>>("unmuted");
+    QTest::addColumn<QList<int>>("loudened");
+    QList<int> allButFive;
+    for (int z = 1; z <= 16; ++z)
+        if (z != 5)
+            allButFive << z;
+    // Each zone's mute box as the user left it; "loudened" zones had their
+    // volume moved by the user after that, which unmutes them.
+    QTest::newRow("zone 3 unmuted") << QList<int>{3} << QList<int>{};
+    QTest::newRow("only zone 5 muted") << allButFive << QList<int>{};
+    QTest::newRow("zone 8 volume moved") << QList<int>{3} << QList<int>{8};
+}
+
+// A save writes each zone's mute line from its box, in the zone-switch
+// section, and leaves the boxes as they were; a load brings them back.
+void tst_config_file::saveKeepsEachZonesMute()
+{
+    QFETCH(QList<int>, unmuted);
+    QFETCH(QList<int>, loudened);
+    zor_config window;
+    for (int zone : unmuted)
+        child<QCheckBox>(window, QStringLiteral("checkBoxZoneMute_%1").arg(zone))->setChecked(false);
+    for (int zone : loudened) {
+        auto *slider = child<QSlider>(window, QStringLiteral("sliderZoneVol_%1").arg(zone));
+        slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    QStringList expected;
+    QList<bool> boxes;
+    for (int zone = 1; zone <= 16; ++zone) {
+        const bool muted = !unmuted.contains(zone) && !loudened.contains(zone);
+        expected << (muted ? QStringLiteral("[VMO%1]") : QStringLiteral("[VUMO%1]")).arg(zone);
+        boxes << child<QCheckBox>(window, QStringLiteral("checkBoxZoneMute_%1").arg(zone))->isChecked();
+    }
+    QList<bool> expectedBoxes;
+    for (const QString &line : expected)
+        expectedBoxes << line.startsWith(QLatin1String("[VMO"));
+    QCOMPARE(boxes, expectedBoxes);
+
+    QVERIFY(window.saveConfiguration(path("mute.ZOR")));
+    const QStringList lines = readLines(path("mute.ZOR"));
+    QCOMPARE(lines.size(), 604);
+    static const QRegularExpression muteLine(QStringLiteral("^\\[V(U)?MO[0-9]+\\]$"));
+    QStringList written;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!muteLine.match(lines[i]).hasMatch())
+            continue;
+        written << lines[i];
+        QVERIFY2(i >= 48 && i < 96, qPrintable(lines[i] + " outside the zone switches"));
+    }
+    written.sort();
+    expected.sort();
+    QCOMPARE(written, expected);
+
+    QList<bool> afterSave, loaded;
+    zor_config fresh;
+    QVERIFY(fresh.loadConfiguration(path("mute.ZOR")));
+    for (int zone = 1; zone <= 16; ++zone) {
+        const QString name = QStringLiteral("checkBoxZoneMute_%1").arg(zone);
+        afterSave << child<QCheckBox>(window, name)->isChecked();
+        loaded << child<QCheckBox>(fresh, name)->isChecked();
+    }
+    QCOMPARE(afterSave, expectedBoxes);
+    QCOMPARE(loaded, expectedBoxes);
 }
 
 void tst_config_file::networkLinesFollowDhcp_data()
@@ -434,6 +507,9 @@ void tst_config_file::unrecognisedFilesChangeNothing_data()
                                  "ELF\x02\x01\x01\x00\x00\x00\xff\xfe\x00[";
     QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1);
     QTest::newRow("commands without replies") << QByteArray("[QX]\n[EC]\n[VXR0]\n");
+    QTest::newRow("setting inside an overlong line")
+        << QByteArray("[VO3R-25]") + QByteArray(4096, ' ') + "x\n";
+    QTest::newRow("no line end at all") << QByteArray(100000, 'x') + "[VO3R-25]";
 }
 
 void tst_config_file::unrecognisedFilesChangeNothing()
@@ -458,6 +534,58 @@ void tst_config_file::partlyRecognisedFileReportsCount()
     QVERIFY(window.loadConfiguration(path("partial.ZOR")));
     QCOMPARE(window.ui->statusBar->currentMessage(), QStringLiteral("File loaded: 2 of 4 lines recognised."));
     QCOMPARE(window.findChild<QSlider *>("sliderZoneVol_3")->value(), -25);
+}
+
+// A line of up to 4096 bytes (line end not counted) can hold a setting; a
+// longer one is passed over, echoed cut short, and what follows it in the
+// file is read from the next line on.
+void tst_config_file::lineLengthLimit_data()
+{
+    const auto padded = [](const QByteArray &command, int length) {
+        return command + QByteArray(length - command.size(), ' ');
+    };
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("volumeLoaded");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("echoed");
+    QTest::newRow("4096 bytes") << padded("[VO3R-25]", 4096) + "\n[SD2]\n"
+                                << true << "File loaded successfully." << 2;
+    QTest::newRow("4096 bytes, CR LF") << padded("[VO3R-25]", 4096) + "\r\n[SD2]\r\n"
+                                       << true << "File loaded successfully." << 2;
+    QTest::newRow("4096 bytes, last line without line end")
+        << "[SD2]\n" + padded("[VO3R-25]", 4096) << true << "File loaded successfully." << 2;
+    QTest::newRow("4097 bytes") << padded("[VO3R-25]", 4097) + "\n[SD2]\n"
+                                << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("4097 bytes, last line without line end")
+        << "[SD2]\n" + padded("[VO3R-25]", 4097) << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("setting at the end of an overlong line")
+        << QByteArray(10000, 'x') + "[VO3R-25]\n[SD2]\n"
+        << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("setting after an overlong line") << QByteArray(10000, 'x') + "\n[VO3R-25]\n[SD2]\n"
+                                                    << true << "File loaded: 2 of 3 lines recognised." << 3;
+}
+
+void tst_config_file::lineLengthLimit()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, volumeLoaded);
+    QFETCH(QString, status);
+    QFETCH(int, echoed);
+    writeBytes(path("long.ZOR"), content);
+    zor_config window;
+    MessageBoxCloser boxes;
+    QSlider *volume = window.findChild<QSlider *>("sliderZoneVol_3");
+    const int before = volume->value();
+    QVERIFY(before != -25);
+    QSignalSpy received(&window, &zor_config::sendReceivedData);
+    QVERIFY(window.loadConfiguration(path("long.ZOR")));
+    QCOMPARE(boxes.seen, QStringList{});
+    QCOMPARE(window.ui->statusBar->currentMessage(), status);
+    QCOMPARE(volume->value(), volumeLoaded ? -25 : before);
+    QCOMPARE(window.findChild<QSlider *>("sliderFPBrightness")->value(), 1); // [SD2]
+    QCOMPARE(received.count(), echoed);
+    for (const QList<QVariant> &line : received)
+        QVERIFY(line.first().toString().size() <= 4096);
 }
 
 void tst_config_file::saveIntoUnwritableLocationFails()

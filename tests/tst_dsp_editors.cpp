@@ -18,6 +18,7 @@
 #include "editors/name_edit_delegate.h"
 #include "plot/biquad.h"
 #include "plot/dsp.h"
+#include "support/window_test.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void fillState(zor_config &window, int zone, int preset)
 
 } // namespace
 
-class tst_dsp_editors : public QObject
+class tst_dsp_editors : public editortest::WindowTest
 {
     Q_OBJECT
 
@@ -103,15 +104,12 @@ private:
     void copySlots(Slots &out) const { std::memcpy(out, window->dspPlot->coefficients, sizeof(Slots)); }
     bool onlySlotChanged(const Slots &before, int slot) const;
 
-    std::unique_ptr<zor_config> window;
     std::unique_ptr<QSignalSpy> spy;
 };
 
 void tst_dsp_editors::init()
 {
-    window = std::make_unique<zor_config>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(openWindow());
     window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))
         ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("tabDSP")));
     spy = std::make_unique<QSignalSpy>(window.get(), &zor_config::sendSentData);

@@ -55,7 +55,7 @@ int drawnSegments(dsp &plot)
 // The curve's frequency points, as the plot computes them.
 std::vector<double> curveFrequencies()
 {
-    return dsp::logspace(33, 20000, 64);
+    return biquad::logspace(33, 20000, 64);
 }
 
 } // namespace

@@ -517,6 +517,37 @@ private slots:
         QCOMPARE(fileBytes(shown).split('\n'), fileBytes(unitFile).split('\n'));
         QVERIFY2(boxes.seen.isEmpty(), qPrintable(boxes.seen.join(QLatin1Char('\n'))));
     }
+
+    // Send All leaves each zone of the unit muted as the window's box shows
+    // it, and the boxes as they were.
+    void sendAllKeepsEachZonesMute()
+    {
+        MessageBoxCloser boxes;
+        QTemporaryDir dir;
+        // The unit starts with zone 5 playing and zone 3 muted.
+        QFile file(dir.filePath(QStringLiteral("unit.ZOR")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[VUMO5]\n[VMO3]\n") > 0);
+        file.close();
+        SimulatedUnit unit;
+        QVERIFY(unit.start({file.fileName()}));
+
+        zor_config window;
+        widget<QCheckBox>(window, "checkBoxZoneMute_3")->setChecked(false);
+        QVERIFY(widget<QCheckBox>(window, "checkBoxZoneMute_5")->isChecked());
+        QVERIFY(connectWindow(window, unit, QStringLiteral("tcp")));
+        QSignalSpy sent(&window, &zor_config::sendSentData);
+        window.ui->actionSendAll->trigger();
+        QCOMPARE(sent.count(), 604);
+        QVERIFY(strings(sent).contains(QStringLiteral("[VMO5]")));
+
+        UnitState state;
+        QVERIFY(readUnit(unit.tcpPort, &state));
+        QVERIFY(state.settings().zones[4].muted);
+        QVERIFY(!state.settings().zones[2].muted);
+        QVERIFY(widget<QCheckBox>(window, "checkBoxZoneMute_5")->isChecked());
+        QVERIFY(!widget<QCheckBox>(window, "checkBoxZoneMute_3")->isChecked());
+        QVERIFY2(boxes.seen.isEmpty(), qPrintable(boxes.seen.join(QLatin1Char('\n'))));
+    }
 };
 
 QTEST_MAIN(tst_end_to_end)

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "support/editor_test_helpers.h"
+#include "support/window_test.h"
 
 using namespace editortest;
 
@@ -35,13 +36,11 @@ QLineEdit *renameInPlace(QListView *list, int row, const QString &text)
 
 } // namespace
 
-class tst_group_favorite_editors : public QObject
+class tst_group_favorite_editors : public editortest::WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<zor_config> window;
-
     QCheckBox *groupBox(int zone) { return named<QCheckBox>(*window, num("checkBoxGroupZone_", zone)); }
     QCheckBox *bypassBox(int zone) { return named<QCheckBox>(*window, num("checkBoxFavoriteBypass_", zone)); }
     QComboBox *sourceCombo(int zone)
@@ -58,13 +57,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        window = std::make_unique<zor_config>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    void cleanup() { window.reset(); }
 
     void groupMembership_data()
     {

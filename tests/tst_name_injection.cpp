@@ -8,15 +8,15 @@
 #include <memory>
 
 #include "support/editor_test_helpers.h"
+#include "support/window_test.h"
 
 using namespace editortest;
 
-class tst_name_injection : public QObject
+class tst_name_injection : public editortest::WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<zor_config> window;
     std::unique_ptr<LoopbackPeer> peer;
 
     // The bytes on the wire are one frame, and exactly the expected one.
@@ -50,9 +50,7 @@ private:
 private slots:
     void init()
     {
-        window = std::make_unique<zor_config>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(openWindow());
         peer = std::make_unique<LoopbackPeer>();
         QVERIFY(peer->connectWindow(*window));
     }

@@ -6,23 +6,18 @@
 #include <memory>
 
 #include "support/editor_test_helpers.h"
+#include "support/window_test.h"
 
 using namespace editortest;
 
-class tst_network_editors : public QObject
+class tst_network_editors : public editortest::WindowTest
 {
     Q_OBJECT
-
-private:
-    std::unique_ptr<zor_config> window;
-    Ui_zor_config *ui() { return window->ui; }
 
 private slots:
     void init()
     {
-        window = std::make_unique<zor_config>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(openWindow());
         ui()->tabWidget->setCurrentWidget(ui()->tabNetwork);
     }
     void cleanup() { window.reset(); }

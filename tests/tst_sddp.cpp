@@ -1,15 +1,19 @@
 // SDDP discovery: the search we send, the answers we list, and the network
 // dialog around them. Nothing is sent beyond this machine: answers go to
-// 127.0.0.1 and the search is pointed at a local socket.
+// 127.0.0.1, to the port the dialog was given instead of the SDDP port (which
+// a running utility or simulated unit may share), and the search is pointed
+// at a local socket.
 #include <QtTest>
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QPushButton>
 #include <QUdpSocket>
 
+#include "app/zor_config.h"
 #include "link/sddp.h"
 #include "link/telnet_dialog.h"
 #include "support/message_box_closer.h"
@@ -25,6 +29,34 @@ QByteArray answerFrom(const char *address)
 {
     return QString::fromLatin1(ZorAnswer).arg(QLatin1String(address)).toLatin1();
 }
+
+// The visible message box, if any.
+QMessageBox *visibleBox()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (box && box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+// Holds a UDP port exclusively and makes the discovery sockets of dialogs
+// made meanwhile bind it, so that their bind fails.
+class HeldDiscoveryPort
+{
+public:
+    HeldDiscoveryPort()
+    {
+        if (holder.bind(QHostAddress::AnyIPv4, 0, QUdpSocket::DontShareAddress))
+            telnet_dialog::setDiscoveryPort(holder.localPort());
+    }
+    ~HeldDiscoveryPort() { telnet_dialog::setDiscoveryPort(0); }
+    bool held() const { return holder.state() == QAbstractSocket::BoundState; }
+
+private:
+    QUdpSocket holder;
+};
 
 QStringList rows(QListWidget *list)
 {
@@ -57,7 +89,8 @@ private:
     bool deliver(const QList<QByteArray> &datagrams)
     {
         for (const QByteArray &datagram : datagrams + QList<QByteArray>{answerFrom("10.99.99.99")}) {
-            if (sender.writeDatagram(datagram, QHostAddress::LocalHost, sddp::Port) != datagram.size())
+            if (sender.writeDatagram(datagram, QHostAddress::LocalHost, dialog->discoveryPort()) !=
+                datagram.size())
                 return false;
         }
         return QTest::qWaitFor(
@@ -199,19 +232,60 @@ private slots:
                  sddp::searchDatagram(sddp::localAddress(QNetworkInterface::allAddresses())));
     }
 
-    // The box about a port that cannot be bound is shown without holding up
-    // the construction of the dialog (and so of the main window).
+    // A dialog of its own (no window) shows the box about a port that cannot
+    // be bound as soon as the event loop runs; its construction (and so the
+    // main window's) is not held up by it.
     void bindFailureReported()
     {
         delete dialog;
         dialog = nullptr;
-        QUdpSocket holder;
-        if (!holder.bind(QHostAddress::AnyIPv4, sddp::Port, QUdpSocket::DontShareAddress))
-            QSKIP("Another program shares the SDDP port; it cannot be held exclusively.");
+        HeldDiscoveryPort port;
+        QVERIFY(port.held());
         telnet_dialog blocked;
-        holder.close();
         QVERIFY(!blocked.isListening());
+        QCOMPARE(blocked.discoveryPort(), quint16(0));
         QTRY_COMPARE(boxes->seen, QStringList{QStringLiteral("Error|Failed to bind SDDP socket.")});
+    }
+
+    // In the utility the box waits for the main window and comes up over it:
+    // a box over a dialog that is never shown could hide behind the window it
+    // blocks. It can still be dismissed.
+    void startupErrorOverMainWindow()
+    {
+        delete boxes;
+        boxes = nullptr;
+        HeldDiscoveryPort port;
+        QVERIFY(port.held());
+        zor_config window;
+        QVERIFY(!window.telnetDialog.isListening());
+        QCoreApplication::processEvents();
+        QCOMPARE(visibleBox(), nullptr);
+
+        window.show();
+        QTRY_VERIFY(visibleBox() != nullptr);
+        QMessageBox *box = visibleBox();
+        QCOMPARE(box->text(), QStringLiteral("Failed to bind SDDP socket."));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
+        QCOMPARE(box->parentWidget(), &window);
+        QVERIFY(box->windowHandle() && window.windowHandle());
+        QCOMPARE(box->windowHandle()->transientParent(), window.windowHandle());
+        QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+
+        boxes = new MessageBoxCloser(this);
+        QTRY_COMPARE(boxes->seen, QStringList{QStringLiteral("Error|Failed to bind SDDP socket.")});
+        QTRY_COMPARE(visibleBox(), nullptr);
+        QCOMPARE(window.findChildren<QMessageBox *>().size(), 0);
+    }
+
+    // A window whose discovery socket is bound shows no box.
+    void noBoxWhenBound()
+    {
+        zor_config window;
+        QVERIFY(window.telnetDialog.discoveryPort() != 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes->seen, QStringList{});
     }
 
     // A flood of answers cannot grow the list without bound.
@@ -222,7 +296,7 @@ private slots:
         for (int i = 0; i < sddp::MaxListedUnits + 20; ++i)
             flood << answerFrom("192.168.1.1");
         for (const QByteArray &datagram : flood)
-            QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, sddp::Port),
+            QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, dialog->discoveryPort()),
                      qint64(datagram.size()));
         QUdpSocket *socket = dialog->findChild<QUdpSocket *>();
         QTRY_COMPARE(list()->count(), sddp::MaxListedUnits);

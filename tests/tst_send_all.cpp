@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
@@ -13,7 +15,9 @@
 
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
+#include "support/editor_test_helpers.h"
 #include "support/message_box_closer.h"
+#include "support/simulated_unit.h"
 
 namespace {
 
@@ -47,6 +51,48 @@ QStringList frames(const QByteArray &stream)
     return result;
 }
 
+// Each zone's mute box, "1" for muted, zones 1 to 16.
+QString muteBoxes(zor_config &window)
+{
+    QString boxes;
+    for (int zone = 1; zone <= 16; ++zone)
+        boxes += window.findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_%1").arg(zone))->isChecked()
+                     ? QLatin1Char('1')
+                     : QLatin1Char('0');
+    return boxes;
+}
+
+// Every field that sends what is typed in it when it is left.
+QList<QLineEdit *> typedFields(zor_config &window)
+{
+    QList<QLineEdit *> fields;
+    for (int n = 1; n <= 16; ++n)
+        fields << window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_%1").arg(n))
+               << window.findChild<QLineEdit *>(QStringLiteral("lineEditZoneName_%1").arg(n));
+    fields << window.ui->lineEditNetworkIP << window.ui->lineEditNetworkMask
+           << window.ui->lineEditNetworkGateway;
+    return fields;
+}
+
+// The master side of a pseudo-terminal whose slave side the window opens as
+// its serial port; closing it hangs the line up.
+struct Line {
+    int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    Line()
+    {
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            slaveName = QString::fromLocal8Bit(ptsname(master));
+    }
+    ~Line() { hangUp(); }
+    void hangUp()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    QString slaveName;
+};
+
 } // namespace
 
 class tst_send_all : public QObject
@@ -60,6 +106,10 @@ private slots:
     void pacingProgressAndCancel();
     void secondRunCannotInterleave();
     void linkChangesDuringRunShowAfterIt();
+    void stoppedRunLeavesNoFieldMarked_data();
+    void stoppedRunLeavesNoFieldMarked();
+    void connectionLostStopsTheRun_data();
+    void connectionLostStopsTheRun();
 };
 
 void tst_send_all::receiveAllOverTcpSendsQueryOnly()
@@ -119,10 +169,15 @@ void tst_send_all::sendAllSendsWhatASaveWrites()
     window.zoneDsp[2].treble = -2;
     window.groupZones[1] = 0x8001;
     window.favoriteSource[3][6] = 5;
+    window.findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_3"))->setChecked(false);
+    const QString mutes = muteBoxes(window);
+    QCOMPARE(mutes, QStringLiteral("1101111111111111"));
     QVERIFY(window.saveConfiguration(dir.filePath("expected.ZOR")));
+    QCOMPARE(muteBoxes(window), mutes);
     QFile file(dir.filePath("expected.ZOR"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList expected = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(expected.contains(QStringLiteral("[VUMO3]")) && expected.contains(QStringLiteral("[VMO5]")));
 
     Peer peer;
     QVERIFY(peer.connect(window));
@@ -132,6 +187,7 @@ void tst_send_all::sendAllSendsWhatASaveWrites()
     const qint64 elapsed = clock.elapsed();
     QTRY_COMPARE(frames(peer.received), expected);
     QVERIFY(elapsed >= 50LL * expected.size());
+    QCOMPARE(muteBoxes(window), mutes);
     // Rows noted before the run are current again.
     QCOMPARE(window.ui->listViewDSPZone->currentIndex().row(), 0);
     QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 0);
@@ -230,6 +286,121 @@ void tst_send_all::linkChangesDuringRunShowAfterIt()
     QVERIFY(!window.ui->actionSendAll->isEnabled());
     QVERIFY(!window.ui->actionReceiveAll->isEnabled());
     QVERIFY(window.ui->actionLoad->isEnabled());
+}
+
+void tst_send_all::stoppedRunLeavesNoFieldMarked_data()
+{
+    QTest::addColumn<bool>("dhcp");
+    QTest::addColumn<QString>("typedBefore");
+    QTest::addColumn<QString>("cancelAt");
+    QTest::addColumn<QStringList>("sentOnLeaving");
+    QTest::newRow("in the source names") << true << QString() << "[NI3\"Source Name 3\"]" << QStringList();
+    QTest::newRow("in the zone names") << true << QString() << "[NO2\"Zone Name 2\"]" << QStringList();
+    QTest::newRow("in the addresses") << false << QString() << "[IP192.168.0.13]" << QStringList();
+    // What the user typed before the run, in a field the run did not reach,
+    // is still sent when the field is left.
+    QTest::newRow("zone name typed before") << true << "lineEditZoneName_9"
+                                            << "[NI3\"Source Name 3\"]" << QStringList{"[NO9\"Den\"]"};
+}
+
+// A stopped run leaves no field marked as typed in: leaving a field that
+// nobody typed in afterwards sends nothing.
+void tst_send_all::stoppedRunLeavesNoFieldMarked()
+{
+    QFETCH(bool, dhcp);
+    QFETCH(QString, typedBefore);
+    QFETCH(QString, cancelAt);
+    QFETCH(QStringList, sentOnLeaving);
+    zor_config window;
+    window.ui->checkBoxNetworkDHCP->setChecked(dhcp);
+    if (!typedBefore.isEmpty()) {
+        auto *field = window.findChild<QLineEdit *>(typedBefore);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        editortest::typeText(field, QStringLiteral("Den"));
+    }
+    QString last;
+    connect(&window, &zor_config::sendSentData, this, [&](const QString &command) {
+        last = command;
+        if (command == cancelAt)
+            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
+    });
+    window.sendAll();
+    QCOMPARE(last, cancelAt);
+
+    QSignalSpy sent(&window, &zor_config::sendSentData);
+    for (QLineEdit *field : typedFields(window))
+        emit field->editingFinished();
+    QCOMPARE(editortest::sentCommands(sent), sentOnLeaving);
+
+    // Typing still marks a field.
+    sent.clear();
+    editortest::retypeAndReturn(window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_7")),
+                                QStringLiteral("Tape"));
+    QCOMPARE(editortest::sentCommands(sent), QStringList{"[NI7\"Tape\"]"});
+}
+
+void tst_send_all::connectionLostStopsTheRun_data()
+{
+    QTest::addColumn<QString>("transport");
+    QTest::addColumn<int>("dropAfter");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("unit closes in the names") << "tcp" << 5 << "^Error\\|TCP socket error 1\\.$";
+    QTest::newRow("unit closes in the volumes") << "tcp" << 40 << "^Error\\|TCP socket error 1\\.$";
+    QTest::newRow("serial line hung up") << "serial" << 5 << "^Error\\|Serial port error \\d+\\.$";
+}
+
+// The run stops once the link has gone, reported once, and says so.
+void tst_send_all::connectionLostStopsTheRun()
+{
+    QFETCH(QString, transport);
+    QFETCH(int, dropAfter);
+    QFETCH(QString, box);
+    MessageBoxCloser boxes;
+    zor_config window;
+    SimulatedUnit unit;
+    Line line;
+    int commands = 0;
+    int commandsWhenLost = -1;
+    if (transport == QLatin1String("tcp")) {
+        QVERIFY(unit.start({"--drop-after", QString::number(dropAfter)}));
+        window.telnetOpen(unit.address());
+        QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
+        connect(window.tcpSocket, &QAbstractSocket::errorOccurred, this, [&] {
+            if (commandsWhenLost < 0)
+                commandsWhenLost = commands;
+        });
+    } else {
+        window.serialOpen(line.slaveName);
+        QVERIFY(window.serialPort.isOpen());
+        connect(&window.serialPort, &QSerialPort::errorOccurred, this,
+                [&](QSerialPort::SerialPortError error) {
+                    if (error != QSerialPort::NoError && commandsWhenLost < 0)
+                        commandsWhenLost = commands;
+                });
+    }
+    connect(&window, &zor_config::sendSentData, this, [&] {
+        if (++commands == dropAfter && transport == QLatin1String("serial"))
+            line.hangUp();
+    });
+
+    window.ui->actionSendAll->trigger();
+
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY2(QRegularExpression(box).match(boxes.seen.first()).hasMatch(), qPrintable(boxes.seen.first()));
+    // Nothing was sent once the loss was seen; it cannot be seen before the
+    // command that caused it.
+    QVERIFY(commandsWhenLost >= dropAfter);
+    QCOMPARE(commands, commandsWhenLost);
+    QCOMPARE(window.ui->statusBar->currentMessage(),
+             QStringLiteral("Send All stopped: connection lost after %1 of 604 commands.").arg(commands));
+    QCOMPARE(window.statusLabel.text(), QStringLiteral("No Connection"));
+    QVERIFY(window.ui->actionLoad->isEnabled());
+    QVERIFY(window.ui->actionSave->isEnabled());
+    // As after a link error outside a run: the two keep their enabled state.
+    QVERIFY(window.ui->actionSendAll->isEnabled());
+    QVERIFY(window.ui->actionReceiveAll->isEnabled());
+    QVERIFY(
+        !window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
 }
 
 QTEST_MAIN(tst_send_all)

@@ -99,6 +99,7 @@ private slots:
     void dropAfter();
     void networkCommitDropsConnections();
     void silentStillChangesState();
+    void endedRightAfterListeningStillDumps();
     void delayedAnswer();
     void garbageKeepsRealLinesWhole();
     void loadsFileAtStart();
@@ -265,6 +266,25 @@ void tst_sim_server::silentStillChangesState()
     QVERIFY2(kept.loadFile(dump, &error), qPrintable(error));
     QCOMPARE(kept.settings().brightness, 1);
     QCOMPARE(kept.settings().triggerTime, 15);
+}
+
+// Whoever starts the unit may end it the moment it reports that it listens;
+// the state is written all the same. A few runs, since the window is short.
+void tst_sim_server::endedRightAfterListeningStillDumps()
+{
+    QTemporaryDir dir;
+    for (int run = 0; run < 8; ++run) {
+        const QString dump = dir.filePath(QStringLiteral("state%1.ZOR").arg(run));
+        Sim sim({"--no-sddp", "--dump-state-on-exit", dump});
+        QVERIFY(sim.port() != 0);
+        sim.process.terminate();
+        QVERIFY(sim.process.waitForFinished(5000));
+        QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.process.exitCode(), 0);
+        QFile written(dump);
+        QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(QStringLiteral("run %1: no dump").arg(run)));
+        QVERIFY(written.readAll().contains("[SD"));
+    }
 }
 
 void tst_sim_server::delayedAnswer()

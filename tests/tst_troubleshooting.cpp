@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "support/editor_test_helpers.h"
+#include "support/window_test.h"
 
 using namespace editortest;
 
@@ -34,21 +35,11 @@ QStringList zoneWidgetState(zor_config &window)
 
 } // namespace
 
-class tst_troubleshooting : public QObject
+class tst_troubleshooting : public editortest::WindowTest
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<zor_config> window;
-
 private slots:
-    void init()
-    {
-        window = std::make_unique<zor_config>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void cleanup() { window.reset(); }
 
     void singleCommandButtons_data()
     {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "support/editor_test_helpers.h"
+#include "support/window_test.h"
 
 using namespace editortest;
 
@@ -18,21 +19,11 @@ QString num(const char *prefix, int n)
 
 } // namespace
 
-class tst_zone_editors : public QObject
+class tst_zone_editors : public editortest::WindowTest
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<zor_config> window;
-
 private slots:
-    void init()
-    {
-        window = std::make_unique<zor_config>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    void cleanup() { window.reset(); }
 
     void oneCommandPerEdit_data()
     {
