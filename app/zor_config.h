@@ -28,6 +28,7 @@ class Ui_zor_config;
 class dsp;
 class compare_dialog;
 class UnitReader;
+class PacedSender;
 struct ReplyTargets;
 
 // The main window: owns the form, the link, the settings state, the plot and
@@ -259,14 +260,15 @@ private:
     UnitReader *unitReader = nullptr;
     bool unitReadForSending = false;
     compare_dialog *openDialog = nullptr;
-    QList<QByteArray> changesQueue;
-    QTimer changesTimer;
-    bool sendingChanges = false;
+    // Sends the chosen changes under Send All's progress and lock.
+    PacedSender *changesSender = nullptr;
     void wireCompare();
     void startUnitReading(bool forSending);
     void unitReadingFinished();
-    void sendNextChange();
-    void stopSendingChanges(const QString &message);
+    void sendNextChange(const QByteArray &command);
+    void changesSent(int sent, int total);
+    void changesFinished(int outcome);
+    void cancelSendingChanges();
     bool linkOpen() const;
 };
 

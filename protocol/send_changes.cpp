@@ -15,13 +15,8 @@
 
 #include "app/compare_dialog.h"
 #include "forms/zor_config_form.h"
+#include "protocol/core/paced_sender.h"
 #include "protocol/core/unit_reader.h"
-
-namespace {
-
-constexpr int ChangesPacingMs = 50;
-
-} // namespace
 
 void zor_config::wireCompare()
 {
@@ -37,8 +32,11 @@ void zor_config::wireCompare()
         ui->actionCompare->setEnabled(ui->actionSendAll->isEnabled());
         ui->actionSendChanges->setEnabled(ui->actionSendAll->isEnabled());
     });
-    changesTimer.setSingleShot(true);
-    connect(&changesTimer, &QTimer::timeout, this, &zor_config::sendNextChange);
+    changesSender = new PacedSender(this);
+    connect(changesSender, &PacedSender::commandReady, this, &zor_config::sendNextChange);
+    connect(changesSender, &PacedSender::progress, this, &zor_config::changesSent);
+    connect(changesSender, &PacedSender::finished, this,
+            [this](PacedSender::Outcome outcome) { changesFinished(outcome); });
 }
 
 compare_dialog *zor_config::differencesDialog() const
@@ -58,7 +56,7 @@ void zor_config::sendChanges()
 
 void zor_config::startUnitReading(bool forSending)
 {
-    if (unitReader->isRunning() || sendAllRunning || sendingChanges)
+    if (unitReader->isRunning() || sendAllRunning || changesSender->isRunning())
         return;
     unitReadForSending = forSending;
     unitReader->firstReplyMs = receiveAllFirstReplyMs;
@@ -96,51 +94,62 @@ bool zor_config::linkOpen() const
 
 void zor_config::sendSelectedChanges(const QList<QByteArray> &commands)
 {
-    if (commands.isEmpty() || sendAllRunning || sendingChanges || configFile.isOpen())
+    if (commands.isEmpty() || sendAllRunning || changesSender->isRunning() || configFile.isOpen())
         return;
-    changesQueue = commands;
-    sendingChanges = true;
     sendAllCancelled = false;
+    sendAllLinkLost = false;
     sendAllSent = 0;
-    sendAllTotal = commands.size();
+    sendAllTotal = int(commands.size());
     setSendAllActive(true);
-    sendNextChange();
+    // Send All's Cancel button stops this run as well.
+    connect(sendAllCancel, &QPushButton::clicked, this, &zor_config::cancelSendingChanges,
+            Qt::UniqueConnection);
+    changesSender->start(commands, PacedSender::LinkPacingMs);
 }
 
-void zor_config::sendNextChange()
+void zor_config::cancelSendingChanges()
 {
-    if (!sendingChanges)
-        return;
-    if (sendAllCancelled) {
-        stopSendingChanges(
-            tr("Send Changes cancelled after %1 of %2 commands.").arg(sendAllSent).arg(sendAllTotal));
-        return;
-    }
-    if (!linkOpen()) {
-        stopSendingChanges(tr("Send Changes stopped after %1 of %2 commands: the link is closed.")
-                               .arg(sendAllSent)
-                               .arg(sendAllTotal));
-        return;
-    }
-    if (changesQueue.isEmpty()) {
-        stopSendingChanges(tr("Sent %1 changes.").arg(sendAllTotal));
+    if (changesSender->isRunning())
+        changesSender->cancel();
+}
+
+void zor_config::sendNextChange(const QByteArray &command)
+{
+    // The link reports its loss through Send All's flag, which this run
+    // shares while it holds the lock.
+    if (sendAllLinkLost || !linkOpen()) {
+        changesSender->linkLost();
         return;
     }
-    sendCommand(changesQueue.takeFirst());
-    ++sendAllSent;
+    sendCommand(command);
+}
+
+void zor_config::changesSent(int sent, int total)
+{
+    sendAllSent = sent;
     if (sendAllProgress)
-        sendAllProgress->setText(tr("Sending %1 of %2").arg(sendAllSent).arg(sendAllTotal));
-    // The pause follows every command, the last one too, as in Send All.
-    changesTimer.start(ChangesPacingMs);
+        sendAllProgress->setText(tr("Sending %1 of %2").arg(sent).arg(total));
 }
 
-void zor_config::stopSendingChanges(const QString &message)
+void zor_config::changesFinished(int outcome)
 {
-    changesTimer.stop();
-    changesQueue.clear();
-    sendingChanges = false;
+    // Counted from the progress: a command withheld for a lost link is not sent.
+    const int sent = sendAllSent;
+    const int total = changesSender->total();
     // The report is this run's own, not Send All's.
     sendAllCancelled = false;
+    sendAllLinkLost = false;
     setSendAllActive(false);
-    statusBar()->showMessage(message);
+    switch (outcome) {
+    case PacedSender::Completed:
+        statusBar()->showMessage(tr("Sent %1 changes.").arg(total));
+        break;
+    case PacedSender::Cancelled:
+        statusBar()->showMessage(tr("Send Changes cancelled after %1 of %2 commands.").arg(sent).arg(total));
+        break;
+    default:
+        statusBar()->showMessage(
+            tr("Send Changes stopped: connection lost after %1 of %2 commands.").arg(sent).arg(total));
+        break;
+    }
 }
