@@ -230,7 +230,6 @@ private:
     QLabel *sendAllProgress = nullptr;
     QPushButton *sendAllCancel = nullptr;
     bool sendAllPause();
-    int sendAllCommandCount();
     bool sendAllNames();
     bool sendAllZones();
     bool sendAllDsp();
