@@ -16,6 +16,7 @@
 
 #include "app/zor_config.h"
 #include "forms/zor_config_form.h"
+#include "protocol/core/unit_settings.h"
 #include "support/message_box_closer.h"
 
 namespace {
@@ -266,6 +267,7 @@ private slots:
     void cancelledDialogsChangeNothing();
     void clearedNamesAreNotSaved_data();
     void clearedNamesAreNotSaved();
+    void demoInstallationLoadsWhole();
 
 private:
     QTemporaryDir dir;
@@ -655,6 +657,44 @@ void tst_config_file::cancelledDialogsChangeNothing()
 }
 
 QTEST_MAIN(tst_config_file)
+// The demo installation that `make run` gives the simulated unit: every line
+// loads, and the window then holds every setting the file names (a save
+// carries no zone sources; those are compared apart).
+void tst_config_file::demoInstallationLoadsWhole()
+{
+    const QString demoPath = QStringLiteral(ZOR_SOURCE_DIR "/demo/restaurant.ZOR");
+    QFile demoFile(demoPath);
+    QVERIFY(demoFile.open(QIODevice::ReadOnly));
+    UnitSettings demo;
+    for (const QByteArray &line : demoFile.readAll().split('\n'))
+        QVERIFY2(line.isEmpty() || demo.apply(line), line.constData());
+
+    MessageBoxCloser boxes;
+    zor_config window;
+    QVERIFY(window.loadConfiguration(demoPath));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("File loaded successfully."));
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved.ZOR"));
+    QVERIFY(window.saveConfiguration(saved));
+    QFile savedFile(saved);
+    QVERIFY(savedFile.open(QIODevice::ReadOnly));
+    UnitSettings shown;
+    for (const QByteArray &line : savedFile.readAll().split('\n'))
+        QVERIFY(line.isEmpty() || shown.apply(line));
+    for (int zone = 0; zone < protocol::ZoneCount; ++zone) {
+        QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("comboBoxZoneSource_%1").arg(zone + 1))
+                         ->currentIndex() +
+                     1,
+                 demo.zones[zone].source);
+        shown.zones[zone].source = demo.zones[zone].source;
+    }
+    QStringList differing;
+    for (const UnitSettings::Difference &d : shown.differences(demo))
+        differing << d.setting + QStringLiteral(": ") + d.current + QStringLiteral(" | ") + d.wanted;
+    QVERIFY2(shown == demo, qPrintable(differing.join(QLatin1Char('\n'))));
+    QVERIFY(demo != UnitSettings());
+}
+
 #include "tst_config_file.moc"
 
 void tst_config_file::clearedNamesAreNotSaved_data()

@@ -10,10 +10,13 @@
 #include <QMessageBox>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QUdpSocket>
 
 #include "app/zor_config.h"
+#include "forms/zor_config_form.h"
 #include "link/sddp.h"
 #include "link/telnet_dialog.h"
 #include "support/message_box_closer.h"
@@ -302,6 +305,65 @@ private slots:
         QTRY_COMPARE(list()->count(), sddp::MaxListedUnits);
         QTRY_VERIFY(!socket->hasPendingDatagrams());
         QCOMPARE(list()->count(), sddp::MaxListedUnits);
+    }
+
+    // The whole road on this host: a simulated unit sharing the window's
+    // discovery port answers the window's search, its row holds the address
+    // alone, and OK connects to it. The search goes to the discovery group, so
+    // the test runs only where the group stays on loopback (make test runs the
+    // suite in such a network namespace).
+    void detectFindsSimulatedUnit()
+    {
+        for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+            if ((interface.flags() & QNetworkInterface::IsUp) &&
+                !(interface.flags() & QNetworkInterface::IsLoopBack))
+                QSKIP("A search here would leave this host; run it in a loopback-only network namespace.");
+        }
+        zor_config window;
+        telnet_dialog &network = window.telnetDialog;
+        if (!network.isListening())
+            QSKIP("The discovery socket could not bind or join the group here.");
+        const quint16 port = network.discoveryPort();
+        network.setSearchTarget(sddp::multicastGroup(), port);
+
+        // The unit's own port 23 where it may be bound (root in a namespace of
+        // its own), any free port otherwise.
+        QProcess unit;
+        quint16 tcpPort = 0;
+        for (const char *tcp : {"23", "0"}) {
+            unit.start(QStringLiteral(ZOR_UNIT_SIM_PATH),
+                       {QStringLiteral("--port"), QLatin1String(tcp), QStringLiteral("--sddp-port"),
+                        QString::number(port)});
+            QVERIFY(unit.waitForStarted());
+            QByteArray out;
+            while (!out.contains("SDDP answering") && unit.waitForReadyRead(5000))
+                out += unit.readAllStandardOutput();
+            const int at = out.indexOf("listening on 127.0.0.1:");
+            if (at >= 0) {
+                tcpPort = quint16(out.mid(at + 23, out.indexOf('\n', at) - at - 23).trimmed().toUInt());
+                break;
+            }
+            unit.waitForFinished(5000);
+        }
+        QVERIFY2(tcpPort != 0, "the simulated unit did not start");
+        auto stopUnit = qScopeGuard([&unit] {
+            unit.terminate();
+            unit.waitForFinished(5000);
+        });
+
+        network.findChild<QPushButton *>(QStringLiteral("pushButtonDetect"))->click();
+        auto *found = network.findChild<QListWidget *>(QStringLiteral("listWidget"));
+        QTRY_COMPARE(rows(found), QStringList{QStringLiteral("127.0.0.1")});
+
+        found->setCurrentRow(0);
+        QLineEdit *address = network.findChild<QLineEdit *>(QStringLiteral("lineEditIPAddress"));
+        QCOMPARE(address->text(), QStringLiteral("127.0.0.1"));
+        if (tcpPort != 23)
+            address->setText(address->text() + QLatin1Char(':') + QString::number(tcpPort));
+        network.findChild<QPushButton *>(QStringLiteral("pushButtonOk"))->click();
+        QTRY_COMPARE(window.statusLabel.text(), address->text());
+        QVERIFY(window.ui->actionTelnet->isChecked());
+        QVERIFY(boxes->seen.isEmpty());
     }
 };
 

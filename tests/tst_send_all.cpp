@@ -403,7 +403,7 @@ void tst_send_all::connectionLostStopsTheRun()
     if (transport == QLatin1String("tcp")) {
         QVERIFY(unit.start({"--drop-after", QString::number(dropAfter)}));
         window.telnetOpen(unit.address());
-        QVERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
+        QTRY_VERIFY(window.tcpSocket->state() == QAbstractSocket::ConnectedState);
         connect(window.tcpSocket, &QAbstractSocket::errorOccurred, this, [&] {
             if (commandsWhenLost < 0)
                 commandsWhenLost = commands;
