@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QModelIndex>
+#include <QPointer>
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QString>
@@ -258,7 +259,7 @@ private:
     // parser, while it runs.
     UnitReader *unitReader = nullptr;
     bool unitReadForSending = false;
-    compare_dialog *openDialog = nullptr;
+    QPointer<compare_dialog> openDialog;
     // Sends the chosen changes under Send All's progress and lock.
     PacedSender *changesSender = nullptr;
     void wireCompare();

@@ -82,7 +82,6 @@ void zor_config::unitReadingFinished()
     openDialog = new compare_dialog(
         differences, unitReadForSending ? compare_dialog::SendChanges : compare_dialog::Compare, this);
     openDialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(openDialog, &QObject::destroyed, this, [this] { openDialog = nullptr; });
     connect(openDialog, &compare_dialog::sendRequested, this, &zor_config::sendSelectedChanges);
     openDialog->open();
 }
