@@ -43,6 +43,7 @@ zor_config::zor_config(QWidget *parent)
     connect(ui->actionSendAll, &QAction::triggered, this, &zor_config::sendAll);
     connect(ui->actionSave, &QAction::triggered, this, &zor_config::saveFile);
     connect(ui->actionLoad, &QAction::triggered, this, &zor_config::loadFile);
+    wireCompare();
 
     consoleWindow = new console(this);
     connect(ui->actionConsole, &QAction::triggered, consoleWindow, &QWidget::show);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QModelIndex>
+#include <QPointer>
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QString>
@@ -18,6 +19,7 @@
 #include "app/settings_state.h"
 #include "link/console.h"
 #include "protocol/core/line_framer.h"
+#include "protocol/core/unit_settings.h"
 #include "link/serial_dialog.h"
 #include "link/telnet_dialog.h"
 
@@ -25,6 +27,9 @@ class QTcpSocket;
 class QPushButton;
 class Ui_zor_config;
 class dsp;
+class compare_dialog;
+class UnitReader;
+class PacedSender;
 struct ReplyTargets;
 
 // The main window: owns the form, the link, the settings state, the plot and
@@ -226,7 +231,6 @@ private:
     QLabel *sendAllProgress = nullptr;
     QPushButton *sendAllCancel = nullptr;
     bool sendAllPause();
-    int sendAllCommandCount();
     bool sendAllNames();
     bool sendAllZones();
     bool sendAllDsp();
@@ -235,6 +239,37 @@ private:
     bool sendAllGroups();
     bool sendAllFavorites();
     void setSendAllActive(bool active);
+
+    // --- Compare with Unit and Send Changes (protocol/send_changes.cpp) ---
+public:
+    // The window's settings as Send All would send them, read straight from
+    // its widgets and state.
+    UnitSettings currentSettings() const;
+    // The dialog of the last Compare or Send Changes while it is open.
+    compare_dialog *differencesDialog() const;
+
+public slots:
+    void compareWithUnit();
+    void sendChanges();
+    // Sends these commands one by one at Send All's pace, nothing else.
+    void sendSelectedChanges(const QList<QByteArray> &commands);
+
+private:
+    // Reads the unit into a model of its own; the lines go there, not to the
+    // parser, while it runs.
+    UnitReader *unitReader = nullptr;
+    bool unitReadForSending = false;
+    QPointer<compare_dialog> openDialog;
+    // Sends the chosen changes under Send All's progress and lock.
+    PacedSender *changesSender = nullptr;
+    void wireCompare();
+    void startUnitReading(bool forSending);
+    void unitReadingFinished();
+    void sendNextChange(const QByteArray &command);
+    void changesSent(int sent, int total);
+    void changesFinished(int outcome);
+    void cancelSendingChanges();
+    bool linkOpen() const;
 };
 
 #endif // ZOR_CONFIG_H

@@ -251,6 +251,10 @@ void Ui_zor_config::setupActions(QMainWindow *zor_config)
     actionReceiveAll->setEnabled(false);
     actionSendAll = action("actionSendAll");
     actionSendAll->setEnabled(false);
+    actionCompare = action("actionCompare");
+    actionCompare->setEnabled(false);
+    actionSendChanges = action("actionSendChanges");
+    actionSendChanges->setEnabled(false);
     actionConsole = action("actionConsole");
     // The everyday keys; the menu texts keep their own mnemonics.
     actionLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -797,6 +801,8 @@ void Ui_zor_config::setupMenus(QMainWindow *zor_config)
     menuConnection->addSeparator();
     menuConnection->addAction(actionReceiveAll);
     menuConnection->addAction(actionSendAll);
+    menuConnection->addAction(actionCompare);
+    menuConnection->addAction(actionSendChanges);
     menuConnection->addSeparator();
     menuConnection->addAction(actionConsole);
 }
@@ -847,6 +853,14 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
     actionSendAll->setText(tr("S&end All"));
 #if QT_CONFIG(statustip)
     actionSendAll->setStatusTip(tr("Send all settings to a connected unit."));
+#endif
+    actionCompare->setText(tr("Compare with Unit..."));
+#if QT_CONFIG(statustip)
+    actionCompare->setStatusTip(tr("List the settings in which the connected unit differs from the window."));
+#endif
+    actionSendChanges->setText(tr("Send Changes..."));
+#if QT_CONFIG(statustip)
+    actionSendChanges->setStatusTip(tr("Send only the settings in which the connected unit differs."));
 #endif
     actionConsole->setText(tr("&Console"));
 #if QT_CONFIG(statustip)

@@ -63,6 +63,8 @@ public:
     QAction *actionTelnet = nullptr;
     QAction *actionReceiveAll = nullptr;
     QAction *actionSendAll = nullptr;
+    QAction *actionCompare = nullptr;
+    QAction *actionSendChanges = nullptr;
     QAction *actionConsole = nullptr;
     QWidget *centralWidget = nullptr;
     QGridLayout *gridLayout = nullptr;

@@ -1,6 +1,7 @@
 // The device link: writing commands, receiving reply lines, opening and
 // closing the serial and TCP transports.
 #include "app/zor_config.h"
+#include "protocol/core/unit_reader.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -72,6 +73,12 @@ void zor_config::receiveBytes(LineFramer &framer, const QByteArray &bytes, const
     for (const QByteArray &line : result.lines) {
         emit sendReceivedData(decodeUtf8UpToNul(line));
         statusBar()->showMessage(decodeUtf8UpToNul(QByteArray(statusPrefix) + line));
+        // While the unit is read for a comparison its lines fill the
+        // reader's model; the window keeps showing its own settings.
+        if (unitReader && unitReader->isRunning()) {
+            unitReader->feedLine(line);
+            continue;
+        }
         receiveAllLineArrived();
         parseCommand(line);
     }

@@ -97,7 +97,7 @@ void zor_config::sendAll()
         sendAllMutes[zone - 1] = mute && mute->isChecked();
     }
     sendAllSent = 0;
-    sendAllTotal = sendAllCommandCount();
+    sendAllTotal = int(currentSettings().sendAllCommands().size());
     setSendAllActive(true);
     auto done = qScopeGuard([this] { setSendAllActive(false); });
 
@@ -129,41 +129,6 @@ void zor_config::sendAllNoteMute(int zone, bool muted)
 {
     if (sendAllRunning && editors::isNumberIn(zone, ZoneCount))
         sendAllMutes[zone - 1] = muted;
-}
-
-// How many commands a run sends, for the progress indication.
-int zor_config::sendAllCommandCount()
-{
-    int count = familyOf<QLineEdit>(this, "lineEditSourceName").size() +
-                familyOf<QLineEdit>(this, "lineEditZoneName").size() +
-                familyOf<QSlider>(this, "sliderZoneVol").size() +
-                familyOf<QCheckBox>(this, "checkBoxZone").size() +
-                familyOf<QSpinBox>(this, "spinBoxZone").size();
-    const int bands = familyOf<QSlider>(this, "sliderDSPEQ").size();
-    for (const ZoneDspSettings &zone : zoneDsp) {
-        count += 1;
-        switch (zone.mode) {
-        case Eq:
-            count += bands;
-            break;
-        case Preset:
-        case Lowpass:
-        case Highpass:
-            count += 1;
-            break;
-        case Tone:
-            count += 2;
-            break;
-        default:
-            break;
-        }
-    }
-    count += 10 * 11;
-    count += ui->groupBoxNetworkStatic->isEnabled() ? 5 : 2;
-    count += 8;
-    count += 10 * (1 + familyOf<QCheckBox>(this, "checkBoxGroupZone").size());
-    count += 10 * 17;
-    return count;
 }
 
 void zor_config::setLinkActionsEnabled(bool enabled)

@@ -973,6 +973,10 @@ private slots:
             "F5");
         add("actionSendAll", "S&end All", "Send all settings to a connected unit.", false, false,
             "Ctrl+Shift+S");
+        add("actionCompare", "Compare with Unit...",
+            "List the settings in which the connected unit differs from the window.", false, false, "");
+        add("actionSendChanges", "Send Changes...",
+            "Send only the settings in which the connected unit differs.", false, false, "");
         add("actionConsole", "&Console", "Open up the communication console to see sent/received data.",
             false, true, "Ctrl+T");
     }
@@ -1009,8 +1013,9 @@ private slots:
         QCOMPARE(file->title(), QStringLiteral("&File"));
         QCOMPARE(connection->title(), QStringLiteral("&Connection"));
         QCOMPARE(names(file), (QStringList{"actionLoad", "actionSave", "-", "actionExit"}));
-        QCOMPARE(names(connection), (QStringList{"actionSerial", "actionTelnet", "-", "actionReceiveAll",
-                                                 "actionSendAll", "-", "actionConsole"}));
+        QCOMPARE(names(connection),
+                 (QStringList{"actionSerial", "actionTelnet", "-", "actionReceiveAll", "actionSendAll",
+                              "actionCompare", "actionSendChanges", "-", "actionConsole"}));
     }
 
     // The three rules in order; layout whitespace inside the string is free.

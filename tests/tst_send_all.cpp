@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -104,6 +105,8 @@ private slots:
     void receiveAllOverSerialEnablesResponsesFirst();
     void sendAllSendsWhatASaveWrites();
     void pacingProgressAndCancel();
+    void progressTotalIsWhatARunSends_data();
+    void progressTotalIsWhatARunSends();
     void secondRunCannotInterleave();
     void linkChangesDuringRunShowAfterIt();
     void stoppedRunLeavesNoFieldMarked_data();
@@ -238,6 +241,42 @@ void tst_send_all::pacingProgressAndCancel()
         !window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->isVisibleTo(&window));
     QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 4);
     QTRY_COMPARE(frames(peer.received).size(), 10);
+}
+
+void tst_send_all::progressTotalIsWhatARunSends_data()
+{
+    QTest::addColumn<QStringList>("replies"); // what the window has been told before the run
+    QTest::newRow("fresh window") << QStringList{};
+    QTest::newRow("a zone in every DSP mode, static address")
+        << QStringList{"EO1M1", "EO2M2", "EO3M3", "EO4M4", "EO5M5", "DHCP0", "IP10.0.0.9"};
+    QTest::newRow("DHCP on again") << QStringList{"EO7M1", "DHCP0", "DHCP1"};
+}
+
+// The progress counts the commands that a run sends, which are the lines a
+// save of the same window writes.
+void tst_send_all::progressTotalIsWhatARunSends()
+{
+    QFETCH(QStringList, replies);
+    QTemporaryDir dir;
+    zor_config window;
+    for (const QString &reply : replies)
+        window.parseCommand(reply.toUtf8());
+    QVERIFY(window.saveConfiguration(dir.filePath("run.ZOR")));
+    QFile file(dir.filePath("run.ZOR"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const int lines = file.readAll().count('\n');
+
+    Peer peer;
+    QVERIFY(peer.connect(window));
+    QString firstProgress;
+    connect(&window, &zor_config::sendSentData, this, [&] {
+        if (!firstProgress.isNull())
+            return;
+        firstProgress = window.findChild<QLabel *>(QStringLiteral("labelSendAllProgress"))->text();
+        window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
+    });
+    window.sendAll();
+    QCOMPARE(firstProgress, QStringLiteral("Sending 0 of %1").arg(lines));
 }
 
 void tst_send_all::secondRunCannotInterleave()

@@ -346,10 +346,11 @@ void tst_unit_settings::linesNotApplied()
 
 void tst_unit_settings::modelReproducesTheWindowsSaveStream_data()
 {
-    QTest::addColumn<int>("edit"); // 0: none, 1: a file loaded first, 2: widgets and state changed
+    QTest::addColumn<int>("edit"); // bit 0: a file loaded first, bit 1: widgets and state changed
     QTest::newRow("fresh window") << 0;
     QTest::newRow("configuration loaded") << 1;
     QTest::newRow("widgets edited") << 2;
+    QTest::newRow("configuration loaded, then widgets edited") << 3;
 }
 
 void tst_unit_settings::modelReproducesTheWindowsSaveStream()
@@ -358,15 +359,15 @@ void tst_unit_settings::modelReproducesTheWindowsSaveStream()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     zor_config window;
-    if (edit == 1) {
+    if (edit & 1) {
         QFile prepared(dir.filePath("prepared.ZOR"));
         QVERIFY(prepared.open(QIODevice::WriteOnly));
         prepared.write(joined(editedConfiguration()));
         prepared.close();
         QVERIFY(window.loadConfiguration(prepared.fileName()));
-    } else if (edit == 2) {
-        editWindow(window);
     }
+    if (edit & 2)
+        editWindow(window);
     const QString path = dir.filePath("saved.ZOR");
     QVERIFY(window.saveConfiguration(path));
     const QByteArray saved = fileBytes(path);
@@ -379,6 +380,35 @@ void tst_unit_settings::modelReproducesTheWindowsSaveStream()
     QCOMPARE(joined(model.sendAllCommands()), saved);
     if (edit != 0)
         QVERIFY(model != UnitSettings());
+
+    // The window read directly holds what its Save stream holds. A file
+    // holds no zone sources, no DSP parameters that a zone's mode leaves
+    // unused, and no static address while DHCP is on.
+    UnitSettings current = window.currentSettings();
+    for (int z = 0; z < 16; ++z) {
+        UnitSettings::Zone &zone = current.zones[z];
+        const UnitSettings::Zone &saved = model.zones[z];
+        zone.source = saved.source;
+        if (zone.dspMode != UnitSettings::Eq)
+            std::copy(std::begin(saved.eq), std::end(saved.eq), std::begin(zone.eq));
+        if (zone.dspMode != UnitSettings::Preset)
+            zone.preset = saved.preset;
+        if (zone.dspMode != UnitSettings::Tone) {
+            zone.bass = saved.bass;
+            zone.treble = saved.treble;
+        }
+        if (zone.dspMode != UnitSettings::Lowpass)
+            zone.lowpass = saved.lowpass;
+        if (zone.dspMode != UnitSettings::Highpass)
+            zone.highpass = saved.highpass;
+    }
+    if (current.dhcp) {
+        current.ipAddress = model.ipAddress;
+        current.networkMask = model.networkMask;
+        current.gateway = model.gateway;
+    }
+    QVERIFY2(current == model, qPrintable(describe(model.differences(current)).join('\n')));
+    QCOMPARE(joined(current.sendAllCommands()), saved);
 }
 
 void tst_unit_settings::defaultsAreThoseOfAFreshWindow()
