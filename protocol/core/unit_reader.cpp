@@ -71,26 +71,10 @@ quint32 keyOf(const protocol::ParsedFrame &frame)
     return key;
 }
 
-// A line read as UnitSettings::apply reads it: one whole command frame, or
-// the first reply found in it.
+// A line read as UnitSettings::apply reads it.
 std::optional<protocol::ParsedFrame> frameOf(const QByteArray &line)
 {
-    const QString text = decodeUtf8UpToNul(line).trimmed();
-    if (auto frame = protocol::parseFrame(text))
-        return frame;
-    const protocol::DecodedReply reply = protocol::decodeReply(text);
-    if (!reply.recognised())
-        return std::nullopt;
-    protocol::ParsedFrame frame;
-    frame.id = reply.message;
-    const protocol::MessageDefinition &row = protocol::definition(reply.message);
-    for (int f = 0; f < row.fieldCount; ++f) {
-        if (row.fields[f].kind == protocol::FieldKind::Number)
-            frame.numbers[f] = reply.value[f];
-        else
-            frame.texts[f] = reply.text[f];
-    }
-    return frame;
+    return UnitSettings::settingOfLine(decodeUtf8UpToNul(line));
 }
 
 } // namespace

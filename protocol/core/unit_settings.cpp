@@ -34,13 +34,18 @@ bool UnitSettings::apply(const QByteArray &line)
 
 bool UnitSettings::apply(const QString &text)
 {
-    const QString line = text.trimmed();
-    if (const auto frame = protocol::parseFrame(line))
-        return apply(*frame);
+    const std::optional<protocol::ParsedFrame> frame = settingOfLine(text);
+    return frame && apply(*frame);
+}
 
+std::optional<protocol::ParsedFrame> UnitSettings::settingOfLine(const QString &text)
+{
+    const QString line = text.trimmed();
+    if (auto frame = protocol::parseFrame(line))
+        return frame;
     const protocol::DecodedReply reply = protocol::decodeReply(line);
     if (!reply.recognised())
-        return false;
+        return std::nullopt;
     protocol::ParsedFrame frame;
     frame.id = reply.message;
     const protocol::MessageDefinition &row = protocol::definition(reply.message);
@@ -50,7 +55,7 @@ bool UnitSettings::apply(const QString &text)
         else
             frame.texts[f] = reply.text[f];
     }
-    return apply(frame);
+    return frame;
 }
 
 bool UnitSettings::apply(const protocol::ParsedFrame &frame)

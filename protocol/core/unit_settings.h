@@ -21,6 +21,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 class UnitSettings
 {
 public:
@@ -107,6 +109,10 @@ public:
     // nothing and give false.
     bool apply(const QByteArray &line);
     bool apply(const QString &line);
+    // How apply reads a line: one whole command frame, or else the first
+    // reply found in it; nothing for a line holding neither. The fields are
+    // not checked against their ranges here.
+    static std::optional<protocol::ParsedFrame> settingOfLine(const QString &line);
     // Applies a command frame already read by protocol::parseFrame.
     bool apply(const protocol::ParsedFrame &frame);
 
