@@ -1,10 +1,12 @@
 #include "cli/response_image.h"
 
 #include "plot/biquad.h"
+#include "plot/response_scale.h"
 
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
@@ -14,60 +16,34 @@ namespace response_image {
 namespace {
 
 // What the DSP page's plot uses: the same points, limits, grid and colours.
-constexpr int curvePoints = 64;
-constexpr double curveStartHz = 33.0;
-constexpr double curveEndHz = 20000.0;
-constexpr double curveLimitDb = 13.0;
+using namespace response_scale;
+
 constexpr double logMinFrequency = 1.4771212547196624;  // log10(30)
 constexpr double logFrequencySpan = 2.8239087409443187; // log10(20000) - log10(30)
-constexpr quint16 bandHz[protocol::BandCount] = {32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
-constexpr quint16 trebleShelfHz = 3000;
-constexpr quint16 bassShelfHz = 200;
 constexpr int titleHeight = 24;
-
-const QColor minorGridColor(50, 50, 50);
-const QColor majorGridColor(125, 125, 125);
-constexpr double minorLines[] = {33,   400,   600,   700,   800,   900,   4000,  6000,  7000,  8000,
-                                 9000, 11000, 12000, 13000, 14000, 15000, 16000, 17000, 18000, 19000};
-constexpr double majorLines[] = {50, 100, 200, 300, 500, 1000, 2000, 3000, 5000, 10000, 20000};
-
-QString frequencyLabel(double hertz)
-{
-    if (hertz < 1000)
-        return QString::number(hertz, 'g', 6);
-    return QString::number(hertz / 1000, 'g', 6) + QLatin1Char('k');
-}
 
 } // namespace
 
 void zoneFilters(const UnitSettings &settings, int zone, double coefficients[10][6])
 {
-    for (int slot = 0; slot < 10; ++slot)
-        biquad::bypass(coefficients[slot]);
+    static constexpr ushort bandHz[protocol::BandCount] = {32,   64,   125,  250,  500,
+                                                           1000, 2000, 4000, 8000, 16000};
     const UnitSettings::Zone &z = settings.zones[zone - 1];
-    switch (z.dspMode) {
-    case UnitSettings::Eq:
-    case UnitSettings::Preset: {
-        const int *eq = z.eq;
-        if (z.dspMode == UnitSettings::Preset && z.preset >= 1 && z.preset <= protocol::PresetCount)
-            eq = settings.presets[z.preset - 1].eq;
-        for (int band = 0; band < protocol::BandCount; ++band)
-            biquad::design({biquad::Peaking, bandHz[band], qint8(eq[band])}, coefficients[band]);
-        break;
-    }
-    case UnitSettings::Tone:
-        biquad::design({biquad::HighShelf, trebleShelfHz, qint8(z.treble)}, coefficients[0]);
-        biquad::design({biquad::LowShelf, bassShelfHz, qint8(z.bass)}, coefficients[1]);
-        break;
-    case UnitSettings::Lowpass:
-        biquad::design({biquad::LowPass, quint16(z.lowpass), 0}, coefficients[0]);
-        break;
-    case UnitSettings::Highpass:
-        biquad::design({biquad::HighPass, quint16(z.highpass), 0}, coefficients[0]);
-        break;
-    default:
-        break;
-    }
+    biquad::ZoneFilterValues values;
+    values.mode = z.dspMode;
+    const int *eq = z.eq;
+    if (z.dspMode == UnitSettings::Preset && z.preset >= 1 && z.preset <= protocol::PresetCount)
+        eq = settings.presets[z.preset - 1].eq;
+    std::copy(eq, eq + protocol::BandCount, values.bandGain);
+    values.bass = z.bass;
+    values.treble = z.treble;
+    values.lowpass = z.lowpass;
+    values.highpass = z.highpass;
+    dsp_setting_struct filters[protocol::BandCount];
+    if (!biquad::zoneFilters(values, bandHz, filters))
+        std::fill(std::begin(filters), std::end(filters), biquad::bypassFilter());
+    for (int slot = 0; slot < protocol::BandCount; ++slot)
+        biquad::design(filters[slot], coefficients[slot]);
 }
 
 void draw(QPainter &painter, const UnitSettings &settings, int zone)

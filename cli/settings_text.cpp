@@ -4,24 +4,13 @@ namespace settings_text {
 
 namespace {
 
+using settingtext::balanceText;
+using settingtext::modeText;
+
+// Switches read in lower case on the command line.
 QString onOff(bool on)
 {
-    return on ? QStringLiteral("on") : QStringLiteral("off");
-}
-
-QString balanceText(int balance)
-{
-    if (balance < 0)
-        return QStringLiteral("%1 left").arg(-balance);
-    if (balance > 0)
-        return QStringLiteral("%1 right").arg(balance);
-    return QStringLiteral("centre");
-}
-
-QString modeText(int mode)
-{
-    static const char *const names[] = {"Disabled", "EQ", "Preset", "Tone", "Lowpass", "Highpass"};
-    return mode >= 0 && mode < 6 ? QString::fromLatin1(names[mode]) : QString::number(mode);
+    return settingtext::onOff(on).toLower();
 }
 
 QString bandsText(const int *eq)

@@ -285,14 +285,7 @@ QList<QByteArray> UnitSettings::sendAllCommands() const
     return list;
 }
 
-namespace {
-
-const QString SourcePage = QStringLiteral("Source");
-const QString ZonePage = QStringLiteral("Zone");
-const QString DspPage = QStringLiteral("DSP");
-const QString NetworkPage = QStringLiteral("Network/Misc");
-const QString GroupsPage = QStringLiteral("Groups");
-const QString FavoritesPage = QStringLiteral("Favorites");
+namespace settingtext {
 
 QString onOff(bool on)
 {
@@ -335,6 +328,19 @@ QString favoriteSourceText(int source)
     return source == UnitSettings::Bypass ? QStringLiteral("Bypass")
                                           : QStringLiteral("Source %1").arg(source);
 }
+
+} // namespace settingtext
+
+using namespace settingtext;
+
+namespace {
+
+const QString SourcePage = QStringLiteral("Source");
+const QString ZonePage = QStringLiteral("Zone");
+const QString DspPage = QStringLiteral("DSP");
+const QString NetworkPage = QStringLiteral("Network/Misc");
+const QString GroupsPage = QStringLiteral("Groups");
+const QString FavoritesPage = QStringLiteral("Favorites");
 
 // Collects differences in Send All order.
 class DifferenceList

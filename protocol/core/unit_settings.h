@@ -144,4 +144,16 @@ public:
     bool operator!=(const UnitSettings &other) const { return !(*this == other); }
 };
 
+// Setting values as readable text, as the differences and the command line
+// show them.
+namespace settingtext {
+QString onOff(bool on);
+QString decibels(int db);
+QString balanceText(int balance);
+QString modeText(int mode);
+QString toneText(int bass, int treble);
+QString triggerModeText(int mode);
+QString favoriteSourceText(int source);
+} // namespace settingtext
+
 #endif // PROTOCOL_UNIT_SETTINGS_H
