@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SIM_PORT ?= auto
 
 # Debian packages needed to build, test and run.
-PACKAGES := cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev \
+PACKAGES := cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev libqt5svg5-dev \
             libbenchmark-dev xvfb xauth socat dpkg-dev
 # What checking the Debian package needs besides.
 PACKAGE_CHECK_PACKAGES := lintian desktop-file-utils appstream x11-utils imagemagick man-db

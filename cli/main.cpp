@@ -72,7 +72,7 @@ const char *const MainHelp =
     "  diff A B                                      settings that differ (files or targets)\n"
     "  lint FILE.ZOR                                 lines that would not load\n"
     "  show FILE.ZOR|TARGET... [--page PAGE]         the settings as readable text\n"
-    "  plot FILE.ZOR|TARGET --zone N -o OUT.png      a zone's frequency response\n"
+    "  plot FILE.ZOR|TARGET --zone N -o OUT.png|OUT.svg a zone's frequency response\n"
     "\n"
     "Many units: backup, restore and show take several targets, or --all to\n"
     "discover them first; --jobs N (default 32) bounds the open connections.\n"
@@ -132,7 +132,7 @@ QHash<QString, QString> commandHelp()
                         "\n") +
              common},
         {QStringLiteral("plot"),
-         QStringLiteral("Usage: zorctl plot FILE.ZOR|TARGET --zone N -o OUT.png\n"
+         QStringLiteral("Usage: zorctl plot FILE.ZOR|TARGET --zone N -o OUT.png|OUT.svg\n"
                         "\n"
                         "Draws zone N's frequency response as the DSP page does, with the zone's\n"
                         "name as title. Only PNG is written.\n")},
@@ -851,13 +851,14 @@ int plotCommand(const Arguments &a)
     const QString output = a.value(QStringLiteral("output"));
     int zone = 0;
     if (a.positional.size() != 1 || output.isEmpty() || !a.values.contains(QStringLiteral("zone"))) {
-        error(QStringLiteral("plot needs FILE.ZOR|TARGET --zone N -o OUT.png"));
+        error(QStringLiteral("plot needs FILE.ZOR|TARGET --zone N -o OUT.png|OUT.svg"));
         return ExitUsage;
     }
     if (!intOption(a, QStringLiteral("zone"), 1, protocol::ZoneCount, 1, &zone))
         return ExitUsage;
-    if (!output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
-        error(QStringLiteral("%1: only .png pictures can be written").arg(output));
+    const bool svg = output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    if (!svg && !output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        error(QStringLiteral("%1: the picture is written as .png or .svg").arg(output));
         return ExitUsage;
     }
     QList<UnitSettings> models;
@@ -866,7 +867,9 @@ int plotCommand(const Arguments &a)
     if (!readSources(a.positional, 1, &models, &failures, &status) || !failures.isEmpty())
         return status;
     QString reason;
-    if (!response_image::writePng(output, models.first(), zone, &reason)) {
+    const bool written = svg ? response_image::writeSvg(output, models.first(), zone, &reason)
+                             : response_image::writePng(output, models.first(), zone, &reason);
+    if (!written) {
         error(reason);
         return ExitUnreachable;
     }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -114,6 +115,27 @@ void draw(QPainter &painter, const UnitSettings &settings, int zone)
             QLineF(xOf(frequencies[k]), yOf(levels[k]), xOf(frequencies[k + 1]), yOf(levels[k + 1])));
     }
     painter.restore();
+}
+
+bool writeSvg(const QString &path, const UnitSettings &settings, int zone, QString *reason)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(Width, Height + titleHeight));
+    svg.setViewBox(QRect(0, 0, Width, Height + titleHeight));
+    svg.setTitle(settings.zones[zone - 1].name);
+    svg.setDescription(QStringLiteral("Frequency response of zone %1").arg(zone));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        *reason = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    draw(painter, settings, zone);
+    if (!painter.end()) {
+        *reason = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    return true;
 }
 
 bool writePng(const QString &path, const UnitSettings &settings, int zone, QString *reason)

@@ -23,6 +23,8 @@ void draw(QPainter &painter, const UnitSettings &settings, int zone);
 
 // Writes the picture to a .png file. False with a reason on failure.
 bool writePng(const QString &path, const UnitSettings &settings, int zone, QString *reason);
+// The same picture as an SVG drawing.
+bool writeSvg(const QString &path, const UnitSettings &settings, int zone, QString *reason);
 
 } // namespace response_image
 

@@ -435,8 +435,18 @@ private slots:
         else
             QVERIFY(blueRows > 0);
 
-        const Run svg = zorctl({"plot", file, "--zone", "1", "-o", dir.filePath("z.svg")});
-        QCOMPARE(svg.exitCode, 2);
+        // The same drawing as SVG, with the curve in the plot's blue.
+        const QString svgPath = dir.filePath(QStringLiteral("z.svg"));
+        const Run svg = zorctl({"plot", file, "--zone", "1", "-o", svgPath});
+        QCOMPARE(svg.exitCode, 0);
+        QFile svgFile(svgPath);
+        QVERIFY(svgFile.open(QIODevice::ReadOnly));
+        const QByteArray drawing = svgFile.readAll();
+        QVERIFY(drawing.startsWith("<?xml"));
+        QVERIFY(drawing.contains("<svg"));
+        QVERIFY(drawing.contains("#0000ff"));
+        const Run other = zorctl({"plot", file, "--zone", "1", "-o", dir.filePath("z.gif")});
+        QCOMPARE(other.exitCode, 2);
     }
 
     void manyUnits()
