@@ -12,9 +12,9 @@ compare_dialog::compare_dialog(const QVector<UnitSettings::Difference> &differen
     : QDialog(parent), rows(differences)
 {
     setObjectName(QStringLiteral("dialogCompare"));
-    setWindowTitle(mode == SendChanges ? tr("Send Changes") : tr("Compare with Unit"));
+    setWindowTitle(mode == Compare ? tr("Compare with Unit") : tr("Send Changes"));
 
-    countLabel = new QLabel(countText(rows.size()), this);
+    countLabel = new QLabel(countText(rows.size(), mode), this);
     countLabel->setObjectName(QStringLiteral("labelDifferenceCount"));
 
     table = new QTreeWidget(this);
@@ -26,7 +26,7 @@ compare_dialog::compare_dialog(const QVector<UnitSettings::Difference> &differen
     for (const UnitSettings::Difference &d : rows) {
         auto *item = new QTreeWidgetItem(QStringList{d.page, d.setting, d.current, d.wanted});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, mode == SendChanges ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(0, mode == Compare ? Qt::Unchecked : Qt::Checked);
         items << item;
     }
     table->addTopLevelItems(items);
@@ -35,13 +35,13 @@ compare_dialog::compare_dialog(const QVector<UnitSettings::Difference> &differen
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    if (mode == SendChanges) {
+    if (mode != Compare) {
         sendButton = buttons->addButton(tr("Send Selected"), QDialogButtonBox::AcceptRole);
         sendButton->setObjectName(QStringLiteral("pushButtonSendSelected"));
         connect(sendButton, &QPushButton::clicked, this, [this] {
-            const QList<QByteArray> commands = selectedCommands();
+            const QVector<UnitSettings::Difference> chosen = selected();
             accept();
-            emit sendRequested(commands);
+            emit sendRequested(chosen);
         });
         connect(table, &QTreeWidget::itemChanged, this, &compare_dialog::updateSendButton);
     }
@@ -53,18 +53,28 @@ compare_dialog::compare_dialog(const QVector<UnitSettings::Difference> &differen
     resize(720, 420);
 }
 
-QString compare_dialog::countText(int count)
+QString compare_dialog::countText(int count, Mode mode)
 {
+    if (mode == Verify)
+        return count == 1 ? tr("1 setting did not take") : tr("%1 settings did not take").arg(count);
     return count == 1 ? tr("1 setting differs") : tr("%1 settings differ").arg(count);
+}
+
+QVector<UnitSettings::Difference> compare_dialog::selected() const
+{
+    QVector<UnitSettings::Difference> chosen;
+    for (int row = 0; row < rows.size(); ++row) {
+        if (table->topLevelItem(row)->checkState(0) == Qt::Checked)
+            chosen << rows.at(row);
+    }
+    return chosen;
 }
 
 QList<QByteArray> compare_dialog::selectedCommands() const
 {
     QList<QByteArray> commands;
-    for (int row = 0; row < rows.size(); ++row) {
-        if (table->topLevelItem(row)->checkState(0) == Qt::Checked)
-            commands += rows.at(row).commands;
-    }
+    for (const UnitSettings::Difference &difference : selected())
+        commands += difference.commands;
     return commands;
 }
 

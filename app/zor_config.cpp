@@ -43,7 +43,7 @@ zor_config::zor_config(QWidget *parent)
     connect(ui->actionSendAll, &QAction::triggered, this, &zor_config::sendAll);
     connect(ui->actionSave, &QAction::triggered, this, &zor_config::saveFile);
     connect(ui->actionLoad, &QAction::triggered, this, &zor_config::loadFile);
-    wireCompare();
+    wireRuns();
 
     consoleWindow = new console(this);
     connect(ui->actionConsole, &QAction::triggered, consoleWindow, &QWidget::show);
@@ -76,13 +76,7 @@ zor_config::zor_config(QWidget *parent)
     // The limits are waited out in full, not up to 5% short as a coarse timer may.
     connectTimer.setSingleShot(true);
     connectTimer.setTimerType(Qt::PreciseTimer);
-    receiveAllFirstReply.setTimerType(Qt::PreciseTimer);
-    receiveAllQuiet.setTimerType(Qt::PreciseTimer);
     connect(&connectTimer, &QTimer::timeout, this, &zor_config::telnetConnectTimedOut);
-    receiveAllFirstReply.setSingleShot(true);
-    connect(&receiveAllFirstReply, &QTimer::timeout, this, &zor_config::receiveAllUnanswered);
-    receiveAllQuiet.setSingleShot(true);
-    connect(&receiveAllQuiet, &QTimer::timeout, this, &zor_config::receiveAllFinished);
 
     connect(ui->actionTelnet, &QAction::triggered, &telnetDialog, &QDialog::exec);
     connect(&telnetDialog, &QDialog::rejected, this, &zor_config::telnetCheck);

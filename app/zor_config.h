@@ -86,9 +86,10 @@ public:
     QStringListModel zoneNamesModel;
     bool zoneNameChanged[16];
 
-    // How long a network connection may take to come up, how long Receive
-    // All waits for the unit's first reply, and how quiet the unit must stay
-    // before Receive All counts as finished. Tests shorten them.
+    // How long a network connection may take to come up, how long a reading
+    // of the unit (Receive All among them) waits for the unit's first reply,
+    // and how long it waits after a line for the rest of an incomplete
+    // answer. Tests shorten them.
     int connectTimeoutMs = 30000;
     int receiveAllFirstReplyMs = 5000;
     int receiveAllQuietMs = 1000;
@@ -178,16 +179,6 @@ private:
     void telnetConnectFailed();
     void telnetConnectTimedOut();
     void abandonConnect();
-    // Receive All's report: how many lines came in answer, or that none did.
-    bool receiveAllWatching = false;
-    int receiveAllLines = 0;
-    QTimer receiveAllFirstReply;
-    QTimer receiveAllQuiet;
-    void startReceiveAllReport();
-    void stopReceiveAllReport();
-    void receiveAllLineArrived();
-    void receiveAllFinished();
-    void receiveAllUnanswered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -208,67 +199,66 @@ private:
     // True while a configuration file is being loaded: file lines describe
     // stored settings, not the unit powering a zone on.
     bool loadingFile = false;
-    // Send All runs at most once at a time and can be cancelled between commands.
-    bool sendAllRunning = false;
-    bool sendAllCancelled = false;
-    // The link closed or failed during the run: it stops after the command under way.
-    bool sendAllLinkLost = false;
-    void sendAllLinkGone();
-    // The mute state each zone's mute line of the run says: the box as the run
-    // found it, or as the user set it during the run.
-    bool sendAllMutes[16] = {};
-    void sendAllNoteMute(int zone, bool muted);
-    // True while the run replays a zone volume: that volume line leaves the
-    // zone's mute box alone, unlike a user's volume edit.
-    bool sendAllReplayingVolume = false;
-    // Whether the link wants Receive All and Send All enabled (shown once a
-    // running Send All ends).
+    // Whether the link wants the actions that talk to the unit enabled (they
+    // stay disabled while a run lasts).
     bool linkActionsWanted = false;
     void setLinkActionsEnabled(bool enabled);
-    int sendAllPacing = 0;
-    int sendAllSent = 0;
-    int sendAllTotal = 0;
-    QLabel *sendAllProgress = nullptr;
-    QPushButton *sendAllCancel = nullptr;
-    bool sendAllPause();
-    bool sendAllNames();
-    bool sendAllZones();
-    bool sendAllDsp();
-    bool sendAllPresets();
-    bool sendAllUnitSettings();
-    bool sendAllGroups();
-    bool sendAllFavorites();
-    void setSendAllActive(bool active);
 
-    // --- Compare with Unit and Send Changes (protocol/send_changes.cpp) ---
+    // --- the link session: one run at a time (protocol/link_session.cpp) ---
 public:
-    // The window's settings as Send All would send them, read straight from
-    // its widgets and state.
+    // What talks to the unit at the moment. Receive All, a reading of the
+    // unit for Compare or Send Changes, Send All, Send Changes and the
+    // reading back after a write are one session: while one runs, none of
+    // the others can start, and a link change stops it.
+    enum class Run { None, ReceiveAll, Compare, ChangesReading, SendAll, SendChanges, Verify };
+    Run currentRun() const { return run; }
+    // The window's settings as Send All sends them and Save writes them,
+    // read straight from its widgets and state; it holds every setting.
     UnitSettings currentSettings() const;
-    // The dialog of the last Compare or Send Changes while it is open.
+    // The dialog of the last Compare, Send Changes or verification while it
+    // is open.
     compare_dialog *differencesDialog() const;
+    // A reading of the unit that has not completed by then is given up.
+    int readingOverallMs = 60000;
 
 public slots:
     void compareWithUnit();
     void sendChanges();
-    // Sends these commands one by one at Send All's pace, nothing else.
-    void sendSelectedChanges(const QList<QByteArray> &commands);
+    // Sends the commands of these differences one by one at Send All's pace,
+    // nothing else, then reads the unit back.
+    void sendSelectedChanges(const QVector<UnitSettings::Difference> &chosen);
 
 private:
-    // Reads the unit into a model of its own; the lines go there, not to the
-    // parser, while it runs.
+    Run run = Run::None;
     UnitReader *unitReader = nullptr;
-    bool unitReadForSending = false;
+    PacedSender *runSender = nullptr;
+    // What the last write to the unit sent, as a model that holds exactly
+    // the settings sent: what its verification compares the unit with.
+    UnitSettings sentSettings;
+    int changesChosen = 0;
+    int runCommandsSent = 0;
     QPointer<compare_dialog> openDialog;
-    // Sends the chosen changes under Send All's progress and lock.
-    PacedSender *changesSender = nullptr;
-    void wireCompare();
-    void startUnitReading(bool forSending);
-    void unitReadingFinished();
-    void sendNextChange(const QByteArray &command);
-    void changesSent(int sent, int total);
-    void changesFinished(int outcome);
-    void cancelSendingChanges();
+    QLabel *runProgress = nullptr;
+    QPushButton *runCancel = nullptr;
+    void wireRuns();
+    bool isReading() const;
+    void beginRun(Run kind);
+    void endRun(const QString &message);
+    void updateRunActions();
+    void showRunProgress();
+    void startReading(Run kind);
+    void cancelRun();
+    QString stopRun(bool linkGone);
+    // The link was opened anew, closed or lost: the run stops and says so;
+    // the message, empty when nothing ran.
+    QString stopRunForLink();
+    void readLine(const QByteArray &line);
+    void readingFinished();
+    void readingFailed(int failure);
+    void showDifferences(const QVector<UnitSettings::Difference> &differences, int mode);
+    void startSending(Run kind, const QList<QByteArray> &commands);
+    void sendNextCommand(const QByteArray &command);
+    void sendingFinished(int outcome);
     bool linkOpen() const;
 };
 

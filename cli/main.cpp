@@ -67,8 +67,9 @@ const char *const MainHelp =
     "Commands:\n"
     "  discover [--wait SECONDS] [--json]            list the units that answer a search\n"
     "  backup TARGET... -o FILE.ZOR|DIR/             read units into configuration files\n"
-    "  restore FILE.ZOR TARGET... [--changes-only] [--dry-run]\n"
+    "  restore FILE.ZOR TARGET... [--changes-only] [--dry-run] [--no-verify]\n"
     "                                                send a file's settings to units\n"
+    "                                                and check that they took\n"
     "  diff A B                                      settings that differ (files or targets)\n"
     "  lint FILE.ZOR                                 lines that would not load\n"
     "  show FILE.ZOR|TARGET... [--page PAGE]         the settings as readable text\n"
@@ -77,8 +78,12 @@ const char *const MainHelp =
     "Many units: backup, restore and show take several targets, or --all to\n"
     "discover them first; --jobs N (default 32) bounds the open connections.\n"
     "\n"
-    "Exit status: 0 success, 1 difference or lint finding, 2 usage error,\n"
-    "3 unit unreachable or not answering.\n"
+    "A unit's settings are read whole or not at all: a unit that answers only\n"
+    "some of them is an error, and nothing is written or compared.\n"
+    "\n"
+    "Exit status: 0 success, 1 difference, lint finding or settings that did not\n"
+    "take, 2 usage error, 3 unit unreachable, not answering or answering only\n"
+    "some of its settings.\n"
     "\n"
     "zorctl COMMAND --help describes one command; zorctl --version prints the version.\n";
 
@@ -103,22 +108,32 @@ QHash<QString, QString> commandHelp()
                         "\n"
                         "Reads every setting of each unit and writes it as a configuration file\n"
                         "the window loads. With several units -o names a directory (ending in /);\n"
-                        "each file is named after the unit's address.\n"
+                        "each file is named after the unit's address. A unit that does not answer\n"
+                        "every setting within a minute fails (exit 3) and its file is not written:\n"
+                        "an existing file stays as it was.\n"
                         "\n") +
              common},
         {QStringLiteral("restore"),
-         QStringLiteral("Usage: zorctl restore FILE.ZOR TARGET... [--changes-only] [--dry-run] [options]\n"
-                        "\n"
-                        "Sends the file's settings to each unit, 50 ms apart.\n"
-                        "  --changes-only  read the unit first, print what differs, send only that\n"
-                        "  --dry-run       print the commands that would be sent; send nothing\n"
-                        "\n") +
+         QStringLiteral(
+             "Usage: zorctl restore FILE.ZOR TARGET... [--changes-only] [--dry-run] [--no-verify] [options]\n"
+             "\n"
+             "Sends the settings the file holds to each unit, 50 ms apart, then reads the\n"
+             "unit back: settings that did not take are listed as diff lists them (page,\n"
+             "setting, unit, file) and the exit status is 1; a unit that cannot be read\n"
+             "back gives 3.\n"
+             "  --changes-only  read the unit first, print what differs, send only that\n"
+             "                  (nothing differs: nothing is sent or checked)\n"
+             "  --dry-run       print the commands that would be sent; send nothing\n"
+             "  --no-verify     do not read the unit back\n"
+             "\n") +
              common},
         {QStringLiteral("diff"),
          QStringLiteral("Usage: zorctl diff A B\n"
                         "\n"
                         "A and B are files or targets. Prints each differing setting (page,\n"
-                        "setting, A's value, B's value); exit 1 when they differ, 0 when equal.\n")},
+                        "setting, A's value, B's value); exit 1 when they differ, 0 when equal.\n"
+                        "Only the settings B holds and would send are compared: a file compares\n"
+                        "what its lines set. A unit that answers only some settings: exit 3.\n")},
         {QStringLiteral("lint"),
          QStringLiteral("Usage: zorctl lint FILE.ZOR\n"
                         "\n"
@@ -545,6 +560,7 @@ int restoreCommand(const Arguments &a)
         return status;
     const bool many = targets.size() > 1;
     const bool dryRun = a.has(QStringLiteral("dry-run"));
+    const bool verify = !dryRun && !a.has(QStringLiteral("no-verify"));
     QList<QPair<QString, QString>> results;
     runJobs(
         targets, jobs,
@@ -556,27 +572,36 @@ int restoreCommand(const Arguments &a)
             } else {
                 job->commands = commands;
             }
+            job->verify = verify;
         },
         [&](UnitJob *job) {
-            if (changesOnly && (job->succeeded() || job->failureKind() == UnitJob::LinkLost)) {
-                const QVector<UnitSettings::Difference> diffs =
-                    dryRun ? job->settings().differences(wanted) : job->differences();
-                if (many && !diffs.isEmpty())
-                    out() << "== " << job->target().name() << Qt::endl;
-                printDifferences(diffs, QStringLiteral("unit"), QStringLiteral("file"));
-                if (dryRun)
-                    for (const UnitSettings::Difference &d : diffs)
-                        for (const QByteArray &command : d.commands)
-                            out() << command << '\n';
-            }
-            if (job->succeeded()) {
+            // The changes only from a complete reading, also when the link
+            // was lost while sending them.
+            QVector<UnitSettings::Difference> diffs;
+            if (changesOnly && job->readComplete())
+                diffs = dryRun ? job->settings().differences(wanted) : job->differences();
+            const QVector<UnitSettings::Difference> &notTaken = job->notTaken();
+            if (many && (!diffs.isEmpty() || !notTaken.isEmpty()))
+                out() << "== " << job->target().name() << Qt::endl;
+            printDifferences(diffs, QStringLiteral("unit"), QStringLiteral("file"));
+            if (dryRun)
+                for (const UnitSettings::Difference &d : diffs)
+                    for (const QByteArray &command : d.commands)
+                        out() << command << '\n';
+            printDifferences(notTaken, QStringLiteral("unit"), QStringLiteral("file"));
+            if (job->succeeded() && notTaken.isEmpty()) {
                 results << qMakePair(job->target().name(),
                                      QStringLiteral("OK (%1 commands sent)").arg(job->commandsSent()));
                 return;
             }
-            error(QStringLiteral("%1: %2").arg(job->target().name(), job->reason()));
-            results << qMakePair(job->target().name(), job->reason());
-            status = qMax(status, exitFor(job->failureKind()));
+            QString reason = job->reason();
+            if (job->succeeded())
+                reason = notTaken.size() == 1
+                             ? QStringLiteral("1 setting did not take")
+                             : QStringLiteral("%1 settings did not take").arg(notTaken.size());
+            error(QStringLiteral("%1: %2").arg(job->target().name(), reason));
+            results << qMakePair(job->target().name(), reason);
+            status = qMax(status, job->succeeded() ? ExitFinding : exitFor(job->failureKind()));
         });
     out() << Qt::flush;
     return summarise(results, many, status);
@@ -918,7 +943,7 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
     const QSet<QString> flags{QStringLiteral("json"), QStringLiteral("changes-only"),
-                              QStringLiteral("dry-run"), QStringLiteral("all")};
+                              QStringLiteral("dry-run"), QStringLiteral("no-verify"), QStringLiteral("all")};
     const QSet<QString> values{QStringLiteral("wait"),        QStringLiteral("output"),
                                QStringLiteral("jobs"),        QStringLiteral("page"),
                                QStringLiteral("zone"),        QStringLiteral("sddp-port"),

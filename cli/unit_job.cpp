@@ -51,7 +51,17 @@ UnitJob::UnitJob(const Target &target, QObject *parent) : QObject(parent), where
             [this] { fail(Unreachable, QStringLiteral("connection timed out")); });
     connect(&reader, &UnitReader::commandReady, this, &UnitJob::write);
     connect(&reader, &UnitReader::finished, this, &UnitJob::onReadDone);
-    connect(&reader, &UnitReader::failed, this, [this](const QString &reason) { fail(NoReply, reason); });
+    // An incomplete reading is a failure, never a result.
+    connect(&reader, &UnitReader::failed, this, [this](UnitReader::Failure failure) {
+        QString reason = failure == UnitReader::NoReply
+                             ? QStringLiteral("no reply from the unit")
+                             : QStringLiteral("the unit answered %1 of %2 settings")
+                                   .arg(reader.settingsReceived())
+                                   .arg(UnitSettings::SettingCount);
+        if (readingBack)
+            reason.prepend(QStringLiteral("cannot read the unit back: "));
+        fail(NoReply, reason);
+    });
     connect(&sender, &PacedSender::commandReady, this, &UnitJob::write);
     connect(&sender, &PacedSender::finished, this, &UnitJob::onSendDone);
 }
@@ -152,6 +162,11 @@ void UnitJob::onReadDone()
 {
     if (done)
         return;
+    if (readingBack) {
+        onReadBack();
+        return;
+    }
+    firstReadDone = readFirst;
     QList<QByteArray> list = commands;
     if (sendDifferencesTo) {
         diffs = reader.settings().differences(wanted);
@@ -159,10 +174,12 @@ void UnitJob::onReadDone()
         for (const UnitSettings::Difference &d : qAsConst(diffs))
             list += d.commands;
     }
+    // Nothing to send: nothing to check either.
     if (list.isEmpty()) {
         finish();
         return;
     }
+    sentCommands = list;
     sending = true;
     sender.start(list, PacedSender::LinkPacingMs);
 }
@@ -170,8 +187,27 @@ void UnitJob::onReadDone()
 void UnitJob::onSendDone(PacedSender::Outcome outcome)
 {
     sending = false;
-    if (outcome == PacedSender::Completed)
+    if (outcome != PacedSender::Completed)
+        return;
+    if (!verify) {
         finish();
+        return;
+    }
+    readingBack = true;
+    reader.start(where.serial);
+}
+
+// The unit read back holds what was sent, or the settings that did not take
+// are listed. A reading over a serial link turned the unit's serial responses
+// on; they go back to what was sent, and that is not counted as a miss.
+void UnitJob::onReadBack()
+{
+    const UnitSettings sent = UnitSettings::fromCommands(sentCommands);
+    const QList<QByteArray> takeBack = reader.takeBackSerialResponses(sent);
+    missed = reader.settings().differences(sent);
+    for (const QByteArray &command : takeBack)
+        write(command);
+    finish();
 }
 
 void UnitJob::write(const QByteArray &bytes)
@@ -188,6 +224,10 @@ void UnitJob::lost(const QString &reason)
         sender.linkLost();
         fail(LinkLost,
              QStringLiteral("%1 after %2 of %3 commands").arg(reason).arg(sender.sent()).arg(sender.total()));
+        return;
+    }
+    if (readingBack) {
+        fail(LinkLost, QStringLiteral("cannot read the unit back: %1").arg(reason));
         return;
     }
     fail(reader.isRunning() || readFirst ? LinkLost : Unreachable, reason);

@@ -32,8 +32,9 @@ struct Target {
 };
 
 // One unit's whole conversation: connect, optionally read every setting,
-// optionally send a command list with the link's pacing, then close. Event
-// driven; finished() is emitted exactly once.
+// optionally send a command list with the link's pacing and read the unit
+// back to see what took, then close. A reading that does not bring every
+// setting fails the job. Event driven; finished() is emitted exactly once.
 class UnitJob : public QObject
 {
     Q_OBJECT
@@ -50,6 +51,8 @@ public:
     QList<QByteArray> commands;
     bool sendDifferencesTo = false;
     UnitSettings wanted;
+    // After sending, read the unit back and compare it with what was sent.
+    bool verify = false;
     int connectTimeoutMs = 10000;
     int firstReplyMs = 5000;
     int quietMs = 1000;
@@ -61,7 +64,12 @@ public:
     Failure failureKind() const { return failure; }
     const QString &reason() const { return why; }
     const UnitSettings &settings() const { return reader.settings(); }
+    // Whether the reading before sending was complete (its settings are the unit's).
+    bool readComplete() const { return firstReadDone; }
     const QVector<UnitSettings::Difference> &differences() const { return diffs; }
+    // After a verified send: the settings sent that the unit read back does
+    // not hold ("current" is the unit's value, "wanted" the one sent).
+    const QVector<UnitSettings::Difference> &notTaken() const { return missed; }
     int commandsSent() const { return sender.sent(); }
     int commandsTotal() const { return sender.total(); }
 
@@ -73,6 +81,7 @@ private:
     void onBytes();
     void onReadDone();
     void onSendDone(PacedSender::Outcome outcome);
+    void onReadBack();
     void write(const QByteArray &bytes);
     void lost(const QString &reason);
     void fail(Failure kind, const QString &reason);
@@ -84,9 +93,13 @@ private:
     PacedSender sender;
     QTimer connectTimer;
     QVector<UnitSettings::Difference> diffs;
+    QVector<UnitSettings::Difference> missed;
+    QList<QByteArray> sentCommands;
     Failure failure = None;
     QString why;
     bool sending = false;
+    bool readingBack = false;
+    bool firstReadDone = false;
     bool done = false;
 };
 

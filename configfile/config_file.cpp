@@ -1,7 +1,7 @@
 // Saving and loading ".ZOR" configuration files.
 //
 // A file is the command stream of a Send All, one command per line. Saving
-// runs Send All with the file as destination (written atomically, so a failed
+// writes the Send All list of the window's settings (atomically, so a failed
 // save never destroys the previous file); loading replays each line through
 // the reply parser.
 #include "app/zor_config.h"
@@ -86,7 +86,7 @@ void zor_config::loadFile()
 
 bool zor_config::saveConfiguration(const QString &fileName)
 {
-    if (sendAllRunning || configFile.isOpen())
+    if (currentRun() != Run::None || configFile.isOpen())
         return false;
     configFile.setFileName(fileName);
     if (!configFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
@@ -112,7 +112,7 @@ bool zor_config::saveConfiguration(const QString &fileName)
 
 bool zor_config::loadConfiguration(const QString &fileName)
 {
-    if (sendAllRunning)
+    if (currentRun() != Run::None)
         return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {

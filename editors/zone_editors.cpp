@@ -71,15 +71,10 @@ void zor_config::sliderZoneVolChange(int value)
     if (zone < 1)
         return;
     sendCommand(protocol::zoneVolume(zone, value));
-    // Send All and Save replay the volume only; the zone's mute line, sent
-    // after it, keeps what the mute box shows.
-    if (sendAllReplayingVolume)
-        return;
     // A volume change unmutes the zone in the unit; show it without sending
     // an unmute command of our own.
     editors::setSilently(numberedWidgets().checkBoxZoneMute.byNumber(zone),
                          [](QCheckBox *mute) { mute->setChecked(false); });
-    sendAllNoteMute(zone, false);
 }
 
 void zor_config::checkBoxZoneMuteChange(bool checked)
@@ -89,7 +84,6 @@ void zor_config::checkBoxZoneMuteChange(bool checked)
     if (zone < 1)
         return;
     sendCommand(protocol::zoneMute(zone, checked));
-    sendAllNoteMute(zone, checked);
 }
 
 // Only the command: the unit's reply locks the zone's other controls.

@@ -73,62 +73,21 @@ void zor_config::receiveBytes(LineFramer &framer, const QByteArray &bytes, const
     for (const QByteArray &line : result.lines) {
         emit sendReceivedData(decodeUtf8UpToNul(line));
         statusBar()->showMessage(decodeUtf8UpToNul(QByteArray(statusPrefix) + line));
-        // While the unit is read for a comparison its lines fill the
-        // reader's model; the window keeps showing its own settings.
-        if (unitReader && unitReader->isRunning()) {
-            unitReader->feedLine(line);
-            continue;
-        }
-        receiveAllLineArrived();
-        parseCommand(line);
+        // While the unit is read its lines fill the reader's model; only
+        // Receive All's also change the window.
+        if (unitReader && unitReader->isRunning())
+            readLine(line);
+        else
+            parseCommand(line);
     }
     if (result.overflowed && consoleWindow)
         consoleWindow->inputReceiveData(tr("(discarded %1 bytes without a line end)").arg(discarded));
 }
 
-// Receive All is answered by a burst of lines: the first is awaited for
-// receiveAllFirstReplyMs, and the burst counts as over once the unit has
-// been quiet for receiveAllQuietMs.
-void zor_config::startReceiveAllReport()
-{
-    receiveAllWatching = true;
-    receiveAllLines = 0;
-    receiveAllQuiet.stop();
-    receiveAllFirstReply.start(receiveAllFirstReplyMs);
-}
-
-void zor_config::stopReceiveAllReport()
-{
-    receiveAllWatching = false;
-    receiveAllFirstReply.stop();
-    receiveAllQuiet.stop();
-}
-
-void zor_config::receiveAllLineArrived()
-{
-    if (!receiveAllWatching)
-        return;
-    ++receiveAllLines;
-    receiveAllFirstReply.stop();
-    receiveAllQuiet.start(receiveAllQuietMs);
-}
-
-void zor_config::receiveAllFinished()
-{
-    stopReceiveAllReport();
-    statusBar()->showMessage(tr("Receive All: %1 lines received.").arg(receiveAllLines));
-}
-
-void zor_config::receiveAllUnanswered()
-{
-    stopReceiveAllReport();
-    statusBar()->showMessage(tr("No reply from the unit."));
-}
-
 void zor_config::serialOpen(QString port_name)
 {
     abandonConnect();
-    stopReceiveAllReport();
+    const QString stopped = stopRunForLink();
     if (serialPort.isOpen())
         serialPort.close();
     if (tcpSocket->isOpen())
@@ -149,6 +108,9 @@ void zor_config::serialOpen(QString port_name)
     if (opened) {
         statusBar()->showMessage(tr("Opened serial port ") + name + QLatin1Char('.'));
         statusLabel.setText(name);
+        // A run stopped by the new link says so over the opening.
+        if (!stopped.isEmpty())
+            statusBar()->showMessage(stopped);
     } else {
         statusLabel.setText(tr("No Connection"));
         QMessageBox::critical(this, tr("Error"), tr("Failed to open serial port ") + name + QLatin1Char('.'));
@@ -165,7 +127,7 @@ void zor_config::serialPortError(QSerialPort::SerialPortError error)
         const QSignalBlocker blocker(&serialPort);
         serialPort.close();
     }
-    sendAllLinkGone();
+    stopRunForLink();
     ui->actionSerial->setChecked(false);
     statusLabel.setText(tr("No Connection"));
     QMessageBox::critical(this, tr("Error"),
@@ -184,7 +146,7 @@ void zor_config::serialCheck()
 void zor_config::telnetOpen(QString ip_address)
 {
     abandonConnect();
-    stopReceiveAllReport();
+    const QString stopped = stopRunForLink();
     if (serialPort.isOpen())
         serialPort.close();
     // Whatever its state; pending output to the old peer is dropped, and an
@@ -203,7 +165,8 @@ void zor_config::telnetOpen(QString ip_address)
     // connection is up.
     ui->actionSerial->setChecked(false);
     statusLabel.setText(tr("No Connection"));
-    statusBar()->showMessage(tr("Connecting to ") + ip_address + QStringLiteral("..."));
+    statusBar()->showMessage(stopped.isEmpty() ? tr("Connecting to ") + ip_address + QStringLiteral("...")
+                                               : stopped);
     // Set before connecting: the socket may report the outcome from inside
     // connectToHost.
     connectingTo = ip_address.isNull() ? QStringLiteral("") : ip_address;
@@ -265,6 +228,7 @@ void zor_config::abandonConnect()
 void zor_config::closeEvent(QCloseEvent *event)
 {
     abandonConnect();
+    stopRunForLink();
     QMainWindow::closeEvent(event);
 }
 
@@ -278,7 +242,7 @@ void zor_config::telnetSocketError(QAbstractSocket::SocketError error)
     if (serialPort.isOpen())
         serialPort.close();
     statusLabel.setText(tr("No Connection"));
-    sendAllLinkGone();
+    stopRunForLink();
     QMessageBox::critical(this, tr("Error"),
                           tr("TCP socket error ") + QString::number(int(error)) + QLatin1Char('.'));
 }

@@ -1,11 +1,13 @@
-// The window's settings as a UnitSettings, read from its widgets and state.
+// The window's settings as a UnitSettings, read from its widgets and state:
+// the one list that Send All sends and Save writes.
 //
-// Each value is the one Send All would send for it: names as the name fields
-// or lists hold them (a field without a sendable name stands for the name its
+// Each value is the one the window shows for it: names as the name fields or
+// lists hold them (a field without a sendable name stands for the name its
 // model holds), the front panel and trigger sliders converted as their
-// editors convert them, the DSP, preset, group and favorite values from the
-// settings state. The zones' sources come from their combo boxes, although
-// Send All leaves them alone.
+// editors convert them, the DSP values as the DSP page's sliders show them,
+// the preset, group and favorite values from the settings state. The zones'
+// sources come from their combo boxes, although Send All leaves them alone.
+// The model holds every setting.
 #include "app/zor_config.h"
 
 #include <QCheckBox>
@@ -62,14 +64,20 @@ UnitSettings zor_config::currentSettings() const
         if (const QComboBox *source = ui->comboBoxZoneSourceN[n])
             zone.source = qMax(source->currentIndex(), 0) + 1;
 
+        // The DSP page shows a zone's values on sliders, which hold them
+        // within their ranges.
         const ZoneDspSettings &dsp = zoneDsp[n - 1];
+        const auto onSlider = [](const QSlider *slider, int value) {
+            return qBound(slider->minimum(), value, slider->maximum());
+        };
         zone.dspMode = dsp.mode;
-        zone.bass = dsp.bass;
-        zone.treble = dsp.treble;
-        std::copy(std::begin(dsp.eq), std::end(dsp.eq), std::begin(zone.eq));
+        zone.bass = onSlider(ui->sliderDSPBass, dsp.bass);
+        zone.treble = onSlider(ui->sliderDSPTreble, dsp.treble);
+        for (int b = 0; b < protocol::BandCount; ++b)
+            zone.eq[b] = onSlider(ui->sliderDSPEQN[b + 1], dsp.eq[b]);
         zone.preset = dsp.preset + 1;
-        zone.lowpass = dsp.lowpass;
-        zone.highpass = dsp.highpass;
+        zone.lowpass = onSlider(ui->sliderDSPLowpass, dsp.lowpass);
+        zone.highpass = onSlider(ui->sliderDSPHighpass, dsp.highpass);
     }
     for (int p = 0; p < protocol::PresetCount; ++p) {
         UnitSettings::PresetEq &preset = s.presets[p];
@@ -108,5 +116,6 @@ UnitSettings zor_config::currentSettings() const
             favorite.source[z] = source == FavoriteBypass ? UnitSettings::Bypass : source + 1;
         }
     }
+    s.holdAll();
     return s;
 }

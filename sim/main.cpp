@@ -122,6 +122,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption seedOption(QStringLiteral("seed"),
                                         QStringLiteral("Seed of the --garbage bytes (default 1)."),
                                         QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption ignoreOption(
+        QStringLiteral("ignore"),
+        QStringLiteral("Neither apply nor answer command frames matching the regular expression REGEX\n"
+                       "(matched against the frame, brackets included: '^\\[VO3R' refuses zone 3's\n"
+                       "volume), as a unit that silently refuses a value."),
+        QStringLiteral("REGEX"));
+    const QCommandLineOption partialOption(
+        QStringLiteral("partial-answer"),
+        QStringLiteral("Answer [QX] with only the first N lines of the answer, then nothing."),
+        QStringLiteral("N"));
     const QCommandLineOption delayOption(
         QStringLiteral("delay"), QStringLiteral("Answer MS milliseconds late."), QStringLiteral("MS"));
     const QCommandLineOption dumpOption(QStringLiteral("dump-state-on-exit"),
@@ -138,8 +148,8 @@ int main(int argc, char *argv[])
                        "(from 1) writes FILE.K when N > 1."),
         QStringLiteral("N"), QStringLiteral("1"));
     parser.addOptions({portOption, listenOption, ptyOption, noSddpOption, sddpPortOption, dropOption,
-                       silentOption, garbageOption, seedOption, delayOption, dumpOption, verboseOption,
-                       unitsOption});
+                       silentOption, garbageOption, seedOption, delayOption, ignoreOption, partialOption,
+                       dumpOption, verboseOption, unitsOption});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A configuration file (.ZOR) to load at start."),
                                  QStringLiteral("[file]"));
@@ -173,6 +183,15 @@ int main(int argc, char *argv[])
     options.seed = quint32(number(seedOption, 0, 1 << 30, 1));
     options.delayMs = number(delayOption, 0, 600000, 0);
     options.verbose = parser.isSet(verboseOption);
+    options.partialAnswer = number(partialOption, 0, 1 << 30, -1);
+    if (parser.isSet(ignoreOption)) {
+        options.ignore.setPattern(parser.value(ignoreOption));
+        if (!options.ignore.isValid() || options.ignore.pattern().isEmpty()) {
+            err << "invalid regular expression for --ignore: " << parser.value(ignoreOption) << Qt::endl;
+            return 2;
+        }
+        options.ignore.optimize();
+    }
 
     // Before anything is announced: whoever starts the unit may end it as
     // soon as it reports that it listens, and must still get its state dump.

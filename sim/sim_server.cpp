@@ -124,9 +124,20 @@ void SimServer::receive(Channel *channel, const QByteArray &bytes)
     for (const QByteArray &frame : frames) {
         if (channel->closing)
             return;
-        const UnitState::Outcome outcome = state.apply(frame);
+        const bool refused =
+            !options.ignore.pattern().isEmpty() && options.ignore.match(QString::fromUtf8(frame)).hasMatch();
+        UnitState::Outcome outcome;
+        if (!refused)
+            outcome = state.apply(frame);
         if (options.verbose)
-            out << "<- " << frame << (outcome.accepted ? "" : "   (ignored)") << Qt::endl;
+            out << "<- " << frame
+                << (refused            ? "   (ignored: --ignore)"
+                    : outcome.accepted ? ""
+                                       : "   (ignored)")
+                << Qt::endl;
+        // A unit that breaks off its whole answer after some lines.
+        if (outcome.wholeAnswer && options.partialAnswer >= 0)
+            outcome.replies = outcome.replies.mid(0, options.partialAnswer);
         answer(channel, outcome.replies);
         if (outcome.networkCommit) {
             dropAllConnections();

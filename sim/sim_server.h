@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <memory>
@@ -33,6 +34,10 @@ struct SimOptions {
     quint32 seed = 1;
     int delayMs = 0;
     bool verbose = false;
+    // Command frames matching this (an empty pattern matches none) are
+    // neither applied nor answered, as by a unit silently refusing a value.
+    QRegularExpression ignore;
+    int partialAnswer = -1; // answer [QX] with only this many lines (-1: all)
 };
 
 // The simulated unit on its transports: a TCP server (every connection talks

@@ -44,6 +44,7 @@ UnitState::Outcome UnitState::apply(const QByteArray &frame)
     switch (parsed->id) {
     case Message::QueryAll:
         outcome.replies = dump();
+        outcome.wholeAnswer = true;
         return outcome;
     case Message::QueryOutputLevels:
         outcome.replies = outputLevels();
@@ -80,20 +81,18 @@ QList<QByteArray> UnitState::dump() const
     for (int z = 0; z < Zones; ++z)
         lines << reply(Message::ZoneName, {z + 1, state.zones[z].name});
 
-    // Per zone: a listening window sets the slider from the power-on volume
-    // when the zone powers on, and locks it when the zone is fixed, so the
-    // volume comes after power, and fixed on comes last.
+    // Per zone: a listening window (and a model reading the unit) puts a
+    // zone made fixed at 0 dB, unmuted and powered, and a zone powering on at
+    // its power-on volume, so fixed comes first and the volume and mute
+    // after power.
     for (int z = 0; z < Zones; ++z) {
         const Zone &zone = state.zones[z];
         const int number = z + 1;
         lines << reply(Message::ZonePowerOnVolume, {number, zone.powerOnVolume});
-        if (!zone.fixed)
-            lines << reply(Message::ZoneFixed, {number, 0});
+        lines << reply(Message::ZoneFixed, {number, zone.fixed ? 1 : 0});
         lines << reply(zone.powered ? Message::ZonePowerOn : Message::ZonePowerOff, {number});
         lines << reply(Message::ZoneVolume, {number, zone.volume});
         lines << reply(zone.muted ? Message::ZoneMute : Message::ZoneUnmute, {number});
-        if (zone.fixed)
-            lines << reply(Message::ZoneFixed, {number, 1});
         lines << (zone.balance < 0 ? reply(Message::ZoneBalanceLeft, {number, -zone.balance})
                                    : reply(Message::ZoneBalanceRight, {number, zone.balance}));
         lines << reply(Message::ZoneSource, {number, zone.source});

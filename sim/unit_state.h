@@ -16,8 +16,9 @@
 // answered with that setting's reply line ("[VO3R-25]" -> "VO3R-25"); numbers
 // come back in plain decimal ("[VO03R-05]" -> "VO3R-5"). A command with a value
 // outside the protocol's range, an unknown or malformed frame, and a reply-only
-// form change nothing and are not answered. Reply lines carry no line end; the
-// transport adds CR LF.
+// form change nothing and are not answered. A zone made fixed is put at 0 dB,
+// unmuted and powered, and plays at 0 dB while it stays fixed. Reply lines
+// carry no line end; the transport adds CR LF.
 //
 // "[QX]" answers with every setting (see dump()); "[QOL]" with the output
 // levels of all zones; "[VXR0]" sets every zone to 0 dB and answers the 16
@@ -29,8 +30,12 @@ public:
     struct Outcome {
         bool accepted = false;      // the frame was a valid command
         bool networkCommit = false; // "[EC]": drop the TCP connections
+        bool wholeAnswer = false;   // "[QX]": the replies are every setting
         QList<QByteArray> replies;  // reply lines, without line ends
     };
+
+    // A unit holds every setting from the start, at the utility's defaults.
+    UnitState() { state.holdAll(); }
 
     // Applies one bracketed frame.
     Outcome apply(const QByteArray &frame);

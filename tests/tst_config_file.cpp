@@ -119,6 +119,7 @@ void editEverything(zor_config &w)
         setSilently<QLineEdit>(child<QLineEdit>(w, "lineEditZoneName_" + s),
                                [&](QLineEdit *e) { e->setText(QStringLiteral("Room %1").arg(n)); });
         w.zoneNamesModel.setData(w.zoneNamesModel.index(n - 1, 0), QStringLiteral("Room %1").arg(n));
+        child<QCheckBox>(w, "checkBoxGroupZone_" + s)->setText(QStringLiteral("Room %1").arg(n));
         setSilently<QSlider>(child<QSlider>(w, "sliderZoneVol_" + s),
                              [&](QSlider *x) { x->setValue(-n * 3); });
         const bool powered = n % 3 != 0;
@@ -192,6 +193,7 @@ void editEverything(zor_config &w)
     setSilently<QCheckBox>(w.ui->checkBoxFPLock, [](QCheckBox *x) { x->setChecked(true); });
     setSilently<QCheckBox>(w.ui->checkBoxSerial, [](QCheckBox *x) { x->setChecked(true); });
     setSilently<QComboBox>(w.ui->comboBoxTriggerMode, [](QComboBox *x) { x->setCurrentIndex(2); });
+    w.ui->groupBoxTriggerSettings->setEnabled(true);
     setSilently<QSlider>(w.ui->sliderTriggerTime, [](QSlider *x) { x->setValue(15); });
     setSilently<QSlider>(w.ui->sliderTriggerLevel, [](QSlider *x) { x->setValue(135); });
 }
@@ -686,13 +688,16 @@ void tst_config_file::demoInstallationLoadsWhole()
                          ->currentIndex() +
                      1,
                  demo.zones[zone].source);
-        shown.zones[zone].source = demo.zones[zone].source;
     }
-    QStringList differing;
-    for (const UnitSettings::Difference &d : shown.differences(demo))
-        differing << d.setting + QStringLiteral(": ") + d.current + QStringLiteral(" | ") + d.wanted;
-    QVERIFY2(shown == demo, qPrintable(differing.join(QLatin1Char('\n'))));
-    QVERIFY(demo != UnitSettings());
+    // The save and the demo hold the same settings, at the same values.
+    const auto differing = [](const UnitSettings &a, const UnitSettings &b) {
+        QStringList lines;
+        for (const UnitSettings::Difference &d : a.differences(b))
+            lines << d.setting + QStringLiteral(": ") + d.current + QStringLiteral(" | ") + d.wanted;
+        return lines;
+    };
+    QCOMPARE(differing(shown, demo), QStringList());
+    QCOMPARE(differing(demo, shown), QStringList());
 }
 
 #include "tst_config_file.moc"
@@ -757,8 +762,12 @@ void tst_config_file::clearedNamesAreNotSaved()
 
     zor_config loaded;
     QVERIFY(loaded.loadConfiguration(path("cleared.ZOR")));
-    // Switching pages reorders the page widgets among their siblings.
+    // Switching pages reorders the page widgets among their siblings. The
+    // group page labels its boxes with the zone names a file brings, where a
+    // fresh window shows "Zone N".
     QStringList expected = widgetValues(window), actual = widgetValues(loaded);
+    for (QStringList *values : {&expected, &actual})
+        values->replaceInStrings(QRegularExpression("^(checkBoxGroupZone_\\d+=\\S+).*"), "\\1");
     expected.sort();
     actual.sort();
     QCOMPARE(actual, expected);

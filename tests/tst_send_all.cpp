@@ -52,29 +52,6 @@ QStringList frames(const QByteArray &stream)
     return result;
 }
 
-// Each zone's mute box, "1" for muted, zones 1 to 16.
-QString muteBoxes(zor_config &window)
-{
-    QString boxes;
-    for (int zone = 1; zone <= 16; ++zone)
-        boxes += window.findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_%1").arg(zone))->isChecked()
-                     ? QLatin1Char('1')
-                     : QLatin1Char('0');
-    return boxes;
-}
-
-// Every field that sends what is typed in it when it is left.
-QList<QLineEdit *> typedFields(zor_config &window)
-{
-    QList<QLineEdit *> fields;
-    for (int n = 1; n <= 16; ++n)
-        fields << window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_%1").arg(n))
-               << window.findChild<QLineEdit *>(QStringLiteral("lineEditZoneName_%1").arg(n));
-    fields << window.ui->lineEditNetworkIP << window.ui->lineEditNetworkMask
-           << window.ui->lineEditNetworkGateway;
-    return fields;
-}
-
 // The master side of a pseudo-terminal whose slave side the window opens as
 // its serial port; closing it hangs the line up.
 struct Line {
@@ -103,14 +80,11 @@ class tst_send_all : public QObject
 private slots:
     void receiveAllOverTcpSendsQueryOnly();
     void receiveAllOverSerialEnablesResponsesFirst();
-    void sendAllSendsWhatASaveWrites();
     void pacingProgressAndCancel();
-    void progressTotalIsWhatARunSends_data();
-    void progressTotalIsWhatARunSends();
-    void secondRunCannotInterleave();
-    void linkChangesDuringRunShowAfterIt();
-    void stoppedRunLeavesNoFieldMarked_data();
-    void stoppedRunLeavesNoFieldMarked();
+    void oneRunAtATime_data();
+    void oneRunAtATime();
+    void linkChangeStopsTheRun_data();
+    void linkChangeStopsTheRun();
     void connectionLostStopsTheRun_data();
     void connectionLostStopsTheRun();
 };
@@ -163,40 +137,6 @@ void tst_send_all::receiveAllOverSerialEnablesResponsesFirst()
     ::close(master);
 }
 
-void tst_send_all::sendAllSendsWhatASaveWrites()
-{
-    QTemporaryDir dir;
-    zor_config window;
-    window.zoneDsp[2].mode = Tone;
-    window.zoneDsp[2].bass = 4;
-    window.zoneDsp[2].treble = -2;
-    window.groupZones[1] = 0x8001;
-    window.favoriteSource[3][6] = 5;
-    window.findChild<QCheckBox *>(QStringLiteral("checkBoxZoneMute_3"))->setChecked(false);
-    const QString mutes = muteBoxes(window);
-    QCOMPARE(mutes, QStringLiteral("1101111111111111"));
-    QVERIFY(window.saveConfiguration(dir.filePath("expected.ZOR")));
-    QCOMPARE(muteBoxes(window), mutes);
-    QFile file(dir.filePath("expected.ZOR"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList expected = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    QVERIFY(expected.contains(QStringLiteral("[VUMO3]")) && expected.contains(QStringLiteral("[VMO5]")));
-
-    Peer peer;
-    QVERIFY(peer.connect(window));
-    QElapsedTimer clock;
-    clock.start();
-    window.ui->actionSendAll->trigger();
-    const qint64 elapsed = clock.elapsed();
-    QTRY_COMPARE(frames(peer.received), expected);
-    QVERIFY(elapsed >= 50LL * expected.size());
-    QCOMPARE(muteBoxes(window), mutes);
-    // Rows noted before the run are current again.
-    QCOMPARE(window.ui->listViewDSPZone->currentIndex().row(), 0);
-    QCOMPARE(window.ui->listViewGroup->currentIndex().row(), 0);
-    QCOMPARE(window.ui->listViewFavorites->currentIndex().row(), 0);
-}
-
 void tst_send_all::pacingProgressAndCancel()
 {
     zor_config window;
@@ -225,6 +165,7 @@ void tst_send_all::pacingProgressAndCancel()
         }
     });
     window.sendAll();
+    QTRY_COMPARE(window.currentRun(), zor_config::Run::None);
 
     QCOMPARE(stamps.size(), 10); // stops after the command under way
     QVERIFY(lockedDuringRun);
@@ -233,6 +174,8 @@ void tst_send_all::pacingProgressAndCancel()
     for (int i = 1; i < stamps.size(); ++i)
         QVERIFY2(stamps[i] - stamps[i - 1] >= 50'000'000,
                  qPrintable(QStringLiteral("gap %1 ns").arg(stamps[i] - stamps[i - 1])));
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("Send All cancelled after 10 of 604 commands."));
     QVERIFY(window.ui->actionSendAll->isEnabled());
     QVERIFY(window.ui->actionReceiveAll->isEnabled());
     QVERIFY(window.ui->actionLoad->isEnabled());
@@ -243,139 +186,96 @@ void tst_send_all::pacingProgressAndCancel()
     QTRY_COMPARE(frames(peer.received).size(), 10);
 }
 
-void tst_send_all::progressTotalIsWhatARunSends_data()
+void tst_send_all::oneRunAtATime_data()
 {
-    QTest::addColumn<QStringList>("replies"); // what the window has been told before the run
-    QTest::newRow("fresh window") << QStringList{};
-    QTest::newRow("a zone in every DSP mode, static address")
-        << QStringList{"EO1M1", "EO2M2", "EO3M3", "EO4M4", "EO5M5", "DHCP0", "IP10.0.0.9"};
-    QTest::newRow("DHCP on again") << QStringList{"EO7M1", "DHCP0", "DHCP1"};
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("cancelled");
+    QTest::newRow("Receive All") << "actionReceiveAll"
+                                 << "Reading cancelled after 0 of 847 settings.";
+    QTest::newRow("Compare") << "actionCompare"
+                             << "Reading cancelled after 0 of 847 settings.";
+    QTest::newRow("Send Changes") << "actionSendChanges"
+                                  << "Reading cancelled after 0 of 847 settings.";
+    QTest::newRow("Send All") << "actionSendAll"
+                              << "Send All cancelled after 1 of 604 commands.";
 }
 
-// The progress counts the commands that a run sends, which are the lines a
-// save of the same window writes.
-void tst_send_all::progressTotalIsWhatARunSends()
+// While a reading or a run lasts nothing else that talks to the unit can
+// start, nor a file be loaded or saved; its Cancel button ends it.
+void tst_send_all::oneRunAtATime()
 {
-    QFETCH(QStringList, replies);
-    QTemporaryDir dir;
+    QFETCH(QString, action);
+    QFETCH(QString, cancelled);
     zor_config window;
-    for (const QString &reply : replies)
-        window.parseCommand(reply.toUtf8());
-    QVERIFY(window.saveConfiguration(dir.filePath("run.ZOR")));
-    QFile file(dir.filePath("run.ZOR"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const int lines = file.readAll().count('\n');
-
-    Peer peer;
+    Peer peer; // answers nothing
     QVERIFY(peer.connect(window));
-    QString firstProgress;
-    connect(&window, &zor_config::sendSentData, this, [&] {
-        if (!firstProgress.isNull())
-            return;
-        firstProgress = window.findChild<QLabel *>(QStringLiteral("labelSendAllProgress"))->text();
-        window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
-    });
-    window.sendAll();
-    QCOMPARE(firstProgress, QStringLiteral("Sending 0 of %1").arg(lines));
-}
-
-void tst_send_all::secondRunCannotInterleave()
-{
-    zor_config window;
-    int nested = 0;
     QTemporaryDir dir;
-    bool saveRefused = false;
-    connect(&window, &zor_config::sendSentData, this, [&] {
-        if (++nested == 3) {
-            window.sendAll(); // a second start during a pause does nothing
-            window.sendQueryAll();
-            saveRefused = !window.saveConfiguration(dir.filePath("during.ZOR"));
-            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
-        }
-    });
+    QSignalSpy sent(&window, &zor_config::sendSentData);
+    window.findChild<QAction *>(action)->trigger();
+    QVERIFY(window.currentRun() != zor_config::Run::None);
+    const int started = sent.count();
+
+    for (QAction *other : {window.ui->actionReceiveAll, window.ui->actionSendAll, window.ui->actionCompare,
+                           window.ui->actionSendChanges, window.ui->actionLoad, window.ui->actionSave})
+        QVERIFY2(!other->isEnabled(), qPrintable(other->objectName()));
+    window.sendQueryAll();
     window.sendAll();
-    QVERIFY(saveRefused);
+    window.compareWithUnit();
+    window.sendChanges();
+    QVERIFY(!window.saveConfiguration(dir.filePath("during.ZOR")));
     QVERIFY(!QFile::exists(dir.filePath("during.ZOR")));
-    // Three commands of the run plus the Receive All query made by hand.
-    QCOMPARE(nested, 4);
+    QCOMPARE(sent.count(), started);
+
+    window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
+    QCOMPARE(window.currentRun(), zor_config::Run::None);
+    QCOMPARE(window.statusBar()->currentMessage(), cancelled);
+    for (QAction *other : {window.ui->actionReceiveAll, window.ui->actionSendAll, window.ui->actionCompare,
+                           window.ui->actionSendChanges, window.ui->actionLoad, window.ui->actionSave})
+        QVERIFY2(other->isEnabled(), qPrintable(other->objectName()));
 }
 
-void tst_send_all::linkChangesDuringRunShowAfterIt()
+void tst_send_all::linkChangeStopsTheRun_data()
 {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("stopped");
+    QTest::newRow("Send All") << "actionSendAll"
+                              << "Send All stopped: connection lost after 3 of 604 commands.";
+    QTest::newRow("Receive All") << "actionReceiveAll"
+                                 << "Reading stopped: connection lost after 2 of 847 settings.";
+    QTest::newRow("Compare") << "actionCompare"
+                             << "Reading stopped: connection lost after 2 of 847 settings.";
+}
+
+// Opening another link stops what runs on the old one, and says so.
+void tst_send_all::linkChangeStopsTheRun()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, stopped);
     zor_config window;
     Peer peer;
     QVERIFY(peer.connect(window));
     MessageBoxCloser boxes;
     int commands = 0;
-    bool enabledDuringRun = false;
-    connect(&window, &zor_config::sendSentData, this, [&] {
-        if (++commands == 3)
+    connect(&window, &zor_config::sendSentData, this, [&](const QString &command) {
+        ++commands;
+        if (command == QLatin1String("[QX]"))
+            peer.socket->write("VO1R-10\r\nVO2R-20\r\n");
+        else if (commands == 3)
             window.serialOpen(QStringLiteral("/dev/zor-no-such-port")); // fails, closing the TCP link too
-        if (commands == 4) {
-            enabledDuringRun =
-                window.ui->actionSendAll->isEnabled() || window.ui->actionReceiveAll->isEnabled();
-            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
-        }
     });
-    window.sendAll();
-    QCOMPARE(commands, 4);
-    QVERIFY(!enabledDuringRun);
+    const QString reply = QStringLiteral("Receive from network: VO2R-20");
+    window.findChild<QAction *>(action)->trigger();
+    if (action != QLatin1String("actionSendAll")) {
+        QTRY_COMPARE(window.statusBar()->currentMessage(), reply);
+        window.serialOpen(QStringLiteral("/dev/zor-no-such-port"));
+    }
+    QTRY_COMPARE(window.currentRun(), zor_config::Run::None);
     QTRY_VERIFY(!boxes.seen.isEmpty());
+    QCOMPARE(window.statusBar()->currentMessage(), stopped);
     // No link is open any more: the actions stay disabled after the run.
     QVERIFY(!window.ui->actionSendAll->isEnabled());
     QVERIFY(!window.ui->actionReceiveAll->isEnabled());
     QVERIFY(window.ui->actionLoad->isEnabled());
-}
-
-void tst_send_all::stoppedRunLeavesNoFieldMarked_data()
-{
-    QTest::addColumn<bool>("dhcp");
-    QTest::addColumn<QString>("typedBefore");
-    QTest::addColumn<QString>("cancelAt");
-    QTest::addColumn<QStringList>("sentOnLeaving");
-    QTest::newRow("in the source names") << true << QString() << "[NI3\"Source Name 3\"]" << QStringList();
-    QTest::newRow("in the zone names") << true << QString() << "[NO2\"Zone Name 2\"]" << QStringList();
-    QTest::newRow("in the addresses") << false << QString() << "[IP192.168.0.13]" << QStringList();
-    // What the user typed before the run, in a field the run did not reach,
-    // is still sent when the field is left.
-    QTest::newRow("zone name typed before") << true << "lineEditZoneName_9"
-                                            << "[NI3\"Source Name 3\"]" << QStringList{"[NO9\"Den\"]"};
-}
-
-// A stopped run leaves no field marked as typed in: leaving a field that
-// nobody typed in afterwards sends nothing.
-void tst_send_all::stoppedRunLeavesNoFieldMarked()
-{
-    QFETCH(bool, dhcp);
-    QFETCH(QString, typedBefore);
-    QFETCH(QString, cancelAt);
-    QFETCH(QStringList, sentOnLeaving);
-    zor_config window;
-    window.ui->checkBoxNetworkDHCP->setChecked(dhcp);
-    if (!typedBefore.isEmpty()) {
-        auto *field = window.findChild<QLineEdit *>(typedBefore);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        editortest::typeText(field, QStringLiteral("Den"));
-    }
-    QString last;
-    connect(&window, &zor_config::sendSentData, this, [&](const QString &command) {
-        last = command;
-        if (command == cancelAt)
-            window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
-    });
-    window.sendAll();
-    QCOMPARE(last, cancelAt);
-
-    QSignalSpy sent(&window, &zor_config::sendSentData);
-    for (QLineEdit *field : typedFields(window))
-        emit field->editingFinished();
-    QCOMPARE(editortest::sentCommands(sent), sentOnLeaving);
-
-    // Typing still marks a field.
-    sent.clear();
-    editortest::retypeAndReturn(window.findChild<QLineEdit *>(QStringLiteral("lineEditSourceName_7")),
-                                QStringLiteral("Tape"));
-    QCOMPARE(editortest::sentCommands(sent), QStringList{"[NI7\"Tape\"]"});
 }
 
 void tst_send_all::connectionLostStopsTheRun_data()
@@ -423,6 +323,8 @@ void tst_send_all::connectionLostStopsTheRun()
     });
 
     window.ui->actionSendAll->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(window.currentRun(), zor_config::Run::None, 30000);
+    QTRY_VERIFY(!boxes.seen.isEmpty());
 
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(QRegularExpression(box).match(boxes.seen.first()).hasMatch(), qPrintable(boxes.seen.first()));

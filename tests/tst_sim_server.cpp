@@ -348,6 +348,8 @@ void tst_sim_server::refusesBadArguments_data()
     QTest::newRow("port too large") << QStringList{"--port", "70000"} << 2;
     QTest::newRow("bad delay") << QStringList{"--delay=-1"} << 2;
     QTest::newRow("bad listen address") << QStringList{"--listen", "nowhere"} << 2;
+    QTest::newRow("bad --ignore expression") << QStringList{"--ignore", "(VO"} << 2;
+    QTest::newRow("bad --partial-answer") << QStringList{"--partial-answer=-1"} << 2;
     QTest::newRow("missing file") << QStringList{"--port", "0", "/nonexistent/unit.ZOR"} << 1;
 }
 

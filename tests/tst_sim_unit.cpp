@@ -385,6 +385,8 @@ void tst_sim_unit::outputLevels_data()
     QTest::newRow("balance full right") << QByteArrayList{"[VUMO3]", "[VO3R0]", "[BO3R80]"} << 0 << 100;
     QTest::newRow("powered off") << QByteArrayList{"[VUMO3]", "[POFFO3]"} << 0 << 0;
     QTest::newRow("fixed plays at 0 dB") << QByteArrayList{"[VUMO3]", "[VO3R-80]", "[VO3F1]"} << 100 << 100;
+    QTest::newRow("volume set while fixed plays once no longer fixed")
+        << QByteArrayList{"[VUMO3]", "[VO3F1]", "[VO3R-40]", "[VO3F0]"} << 50 << 50;
 }
 
 void tst_sim_unit::outputLevels()

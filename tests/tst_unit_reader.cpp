@@ -76,15 +76,15 @@ private slots:
         QVERIFY(reader.isRunning());
     }
 
-    void everySettingCountsOnce() { QCOMPARE(UnitState().dump().size(), UnitReader::settingCount()); }
+    void everySettingCountsOnce() { QCOMPARE(UnitState().dump().size(), UnitSettings::SettingCount); }
 
     // Feeding a unit's answer: the reading ends the moment the last setting
-    // arrives, or after the quiet time when some never come.
+    // arrives; an answer that lacks a setting fails after the quiet time.
     void reading_data()
     {
         QTest::addColumn<Lines>("answer");
         QTest::addColumn<bool>("chunked");
-        QTest::addColumn<bool>("endsAtLastLine");
+        QTest::addColumn<bool>("complete");
         QTest::addColumn<int>("linesCounted");
 
         const Lines full = editedUnit().dump();
@@ -100,6 +100,7 @@ private slots:
         repeated.removeLast(); // the last setting's line never comes
         QTest::newRow("a setting twice and one missing")
             << repeated << false << false << int(repeated.size());
+        QTest::newRow("the first 150 lines, then silence") << full.mid(0, 150) << true << false << 150;
         Lines blanks = full;
         blanks.insert(5, "");
         blanks.insert(6, "   ");
@@ -111,7 +112,7 @@ private slots:
     {
         QFETCH(Lines, answer);
         QFETCH(bool, chunked);
-        QFETCH(bool, endsAtLastLine);
+        QFETCH(bool, complete);
         QFETCH(int, linesCounted);
 
         UnitReader reader;
@@ -131,29 +132,29 @@ private slots:
                 reader.feedLine(line);
         }
 
-        if (endsAtLastLine) {
-            QCOMPARE(finished.count(), 1);
-        } else {
-            QCOMPARE(finished.count(), 0);
-            QVERIFY(reader.isRunning());
-            QVERIFY(finished.wait(5000));
-        }
-        QVERIFY(!reader.isRunning());
-        QCOMPARE(failed.count(), 0);
-        QCOMPARE(reader.linesReceived(), linesCounted);
-
         // What the model holds is what the lines say.
         UnitSettings expected;
         for (const QByteArray &line : answer)
-            expected.apply(line);
-        QVERIFY(reader.settings() == expected);
-        if (endsAtLastLine)
+            expected.apply(line, UnitSettings::Origin::Reported);
+        if (complete) {
+            QCOMPARE(finished.count(), 1);
             QVERIFY(reader.settings() == editedUnit().settings());
+        } else {
+            QVERIFY(reader.isRunning());
+            QVERIFY(failed.wait(5000));
+            QCOMPARE(failed.at(0).at(0).value<UnitReader::Failure>(), UnitReader::Incomplete);
+            QCOMPARE(reader.incompleteText(),
+                     QStringLiteral("The unit answered %1 of 847 settings.").arg(expected.heldCount()));
+            QCOMPARE(finished.count(), 0);
+        }
+        QVERIFY(!reader.isRunning());
+        QCOMPARE(failed.count(), complete ? 0 : 1);
+        QCOMPARE(reader.linesReceived(), linesCounted);
+        QVERIFY(reader.settings() == expected);
 
         // Lines after the end change nothing.
         reader.feedLine("VO1R0");
         QVERIFY(reader.settings() == expected);
-        QCOMPARE(finished.count(), 1);
     }
 
     void silentUnitFails()
@@ -164,23 +165,56 @@ private slots:
         QSignalSpy failed(&reader, &UnitReader::failed);
         reader.start(true);
         QVERIFY(failed.wait(5000));
-        QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("No reply from the unit."));
+        QCOMPARE(failed.at(0).at(0).value<UnitReader::Failure>(), UnitReader::NoReply);
         QCOMPARE(finished.count(), 0);
         QVERIFY(!reader.isRunning());
     }
 
-    void lineWithinFirstReplyTimeKeepsReading()
+    // A unit that keeps talking without ever completing its answer is given
+    // up at the overall limit, however short its pauses.
+    void endlessAnswerIsGivenUp()
     {
         UnitReader reader;
-        reader.firstReplyMs = 50;
-        reader.quietMs = 300;
-        QSignalSpy finished(&reader, &UnitReader::finished);
+        reader.quietMs = 1000;
+        reader.overallMs = 300;
         QSignalSpy failed(&reader, &UnitReader::failed);
+        QTimer talk;
+        connect(&talk, &QTimer::timeout, &reader, [&reader] { reader.feedLine("VO2R-30"); });
         reader.start(false);
-        reader.feedLine("VO2R-30\r\n");
-        QVERIFY(finished.wait(5000));
-        QCOMPARE(failed.count(), 0);
-        QCOMPARE(reader.settings().zones[1].volume, -30);
+        talk.start(20);
+        QVERIFY(failed.wait(5000));
+        QCOMPARE(failed.at(0).at(0).value<UnitReader::Failure>(), UnitReader::Incomplete);
+        QCOMPARE(reader.settingsReceived(), 1);
+    }
+
+    // A reading over a serial link has turned the unit's serial responses
+    // on; after checking a write that turned them off, they are put back.
+    void serialResponsesGivenBack_data()
+    {
+        QTest::addColumn<bool>("serial");
+        QTest::addColumn<Lines>("sent");
+        QTest::addColumn<Lines>("given");
+        QTest::addColumn<bool>("taken"); // the reading then holds what was sent
+        QTest::newRow("serial, sent off") << true << Lines{"[SERIAL0]"} << Lines{"[SERIAL0]"} << true;
+        QTest::newRow("serial, sent on") << true << Lines{"[SERIAL1]"} << Lines{} << true;
+        QTest::newRow("serial, not sent") << true << Lines{"[VO5R-12]"} << Lines{} << true;
+        QTest::newRow("network, sent off") << false << Lines{"[SERIAL0]"} << Lines{} << false;
+    }
+
+    void serialResponsesGivenBack()
+    {
+        QFETCH(bool, serial);
+        QFETCH(Lines, sent);
+        QFETCH(Lines, given);
+        QFETCH(bool, taken);
+        UnitReader reader;
+        reader.start(serial);
+        for (const QByteArray &line : editedUnit().dump())
+            reader.feedLine(line == "SERIAL0" ? "SERIAL1" : line);
+        QVERIFY(!reader.isRunning());
+        const UnitSettings wanted = UnitSettings::fromCommands(sent);
+        QCOMPARE(reader.takeBackSerialResponses(wanted), given);
+        QCOMPARE(reader.settings().differences(wanted).isEmpty(), taken);
     }
 
     void cancelledReadingStaysSilent()

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 
 #include <csignal>
 
@@ -97,10 +98,14 @@ void tst_unit_round_trip::sendAllLeavesTheUnitWithTheWindowsSettings()
     QSignalSpy received(&window, &zor_config::sendReceivedData);
     QSignalSpy sent(&window, &zor_config::sendSentData);
     window.sendAll();
-    QCOMPARE(sent.count(), commands);
+    QTRY_COMPARE_WITH_TIMEOUT(window.currentRun(), zor_config::Run::None, 60000);
+    // Then the unit is read back: it holds every setting sent.
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("Verified: the unit holds every setting sent."));
+    QCOMPARE(sent.count(), commands + 1);
+    QCOMPARE(sent.last().at(0).toString(), QStringLiteral("[QX]"));
     // The unit echoes every command; the echoes change nothing and send nothing.
-    QTRY_COMPARE_WITH_TIMEOUT(received.count(), commands, 10000);
-    QCOMPARE(sent.count(), commands);
+    QCOMPARE(received.count(), commands + UnitState().dump().size());
     unit.stop();
 
     // What the unit holds equals what the window's settings give a unit.

@@ -8,6 +8,7 @@
 #include <QUdpSocket>
 
 #include "protocol/core/unit_settings.h"
+#include "sim/unit_state.h"
 #include "support/simulated_unit.h"
 
 namespace {
@@ -48,6 +49,7 @@ QByteArray fileOf(const UnitSettings &settings)
 UnitSettings custom()
 {
     UnitSettings s;
+    s.holdAll();
     s.sourceNames[0] = QStringLiteral("Turntable");
     s.zones[1].name = QStringLiteral("Kitchen");
     s.zones[2].volume = -12;
@@ -97,7 +99,7 @@ QStringList framesReceived(SimulatedUnit &unit)
         QString::fromUtf8(unit.process.readAllStandardOutput()).split(QLatin1Char('\n'));
     for (const QString &line : lines)
         if (line.startsWith(QLatin1String("<- ")))
-            frames << line.mid(3).section(QLatin1Char(' '), 0, 0);
+            frames << line.mid(3).section(QLatin1String("   ("), 0, 0); // without "   (ignored)"
     return frames;
 }
 
@@ -138,15 +140,21 @@ private slots:
     void restoreThenBackupRoundTrips_data()
     {
         QTest::addColumn<bool>("serial");
-        QTest::newRow("tcp") << false;
-        QTest::newRow("serial port") << true;
+        QTest::addColumn<bool>("serialResponses");
+        QTest::newRow("tcp") << false << true;
+        QTest::newRow("serial port") << true << true;
+        // Reading back over the port turns them on; they go back off.
+        QTest::newRow("serial port, serial responses off") << true << false;
     }
 
     void restoreThenBackupRoundTrips()
     {
         QFETCH(bool, serial);
+        QFETCH(bool, serialResponses);
         QTemporaryDir dir;
-        const QByteArray wanted = fileOf(custom());
+        UnitSettings settings = custom();
+        settings.serialResponses = serialResponses;
+        const QByteArray wanted = fileOf(settings);
         const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), wanted);
         SimulatedUnit unit;
         QVERIFY(unit.start({"--pty"}));
@@ -159,25 +167,45 @@ private slots:
         QCOMPARE(readFile(backup), wanted);
     }
 
-    // The unit starts at `custom()` and the file is `custom()` edited.
-    void changesOnlySendsTheDifference_data()
+    // The unit starts at `custom()` and the file is `custom()` edited, or the
+    // lines given. `frames`: what the unit receives, the reading back included.
+    void restoreSends_data()
     {
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("edit");
-        QTest::addColumn<QStringList>("commands");
-        QTest::addColumn<int>("printedLines"); // header and one line per difference
-        QTest::newRow("nothing differs") << "" << QStringList{} << 0;
+        QTest::addColumn<QStringList>("frames");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("printed"); // standard output, then standard error
+        const QStringList changesOnly{"--changes-only"};
+        const QString header = "page\tsetting\tunit\tfile\n";
+        QTest::newRow("dry run: the file's commands, nothing sent")
+            << QStringList{"--dry-run"} << "" << QStringList{} << 0 << QString::fromUtf8(fileOf(custom()));
+        QTest::newRow("nothing differs: nothing sent or read back")
+            << changesOnly << "" << QStringList{"[QX]"} << 0 << "";
         QTest::newRow("a volume and a name")
-            << "volume name" << QStringList{"[NO2\"Lounge\"]", "[VO3R-20]"} << 3;
-        // The file holds only what Highpass uses: its lowpass is the model's default.
+            << changesOnly << "volume name" << QStringList{"[QX]", "[NO2\"Lounge\"]", "[VO3R-20]", "[QX]"}
+            << 0 << header + "Zone\tZone 2 name\tKitchen\tLounge\nZone\tZone 3 volume\t-12 dB\t-20 dB\n";
+        // Highpass uses its own filter only; one row for the mode and what comes with it.
         QTest::newRow("a new DSP mode brings what it uses")
-            << "highpass" << QStringList{"[EO8M5]", "[EO8HP250]", "[EO8LP100]"} << 3;
+            << changesOnly << "highpass" << QStringList{"[QX]", "[EO8M5]", "[EO8HP250]", "[QX]"} << 0
+            << header + "DSP\tZone 8 DSP mode\tLowpass\tHighpass\n";
+        const QString three = "[VO3R-20]\n[NO2\"Lounge\"]\n[EO8M5]\n";
+        const QStringList threeSent{"[NO2\"Lounge\"]", "[VO3R-20]", "[EO8M5]"};
+        QTest::newRow("a file of three lines")
+            << QStringList{} << three << threeSent + QStringList{"[QX]"} << 0 << "";
+        QTest::newRow("not read back") << QStringList{"--no-verify"} << three << threeSent << 0 << "";
+        QTest::newRow("a unit refusing zone 3's volume")
+            << QStringList{"--ignore", "^\\[VO3R"} << three << threeSent + QStringList{"[QX]"} << 1
+            << header + "Zone\tZone 3 volume\t-12 dB\t-20 dB\nzorctl: UNIT: 1 setting did not take\n";
     }
 
-    void changesOnlySendsTheDifference()
+    void restoreSends()
     {
+        QFETCH(QStringList, options);
         QFETCH(QString, edit);
-        QFETCH(QStringList, commands);
-        QFETCH(int, printedLines);
+        QFETCH(QStringList, frames);
+        QFETCH(int, exitCode);
+        QFETCH(QString, printed);
         QTemporaryDir dir;
         const QString start = writeFile(dir, QStringLiteral("start.ZOR"), fileOf(custom()));
         UnitSettings wanted = custom();
@@ -189,76 +217,95 @@ private slots:
             wanted.zones[7].dspMode = UnitSettings::Highpass;
             wanted.zones[7].highpass = 250;
         }
-        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), fileOf(wanted));
+        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"),
+                                       edit.startsWith(QLatin1Char('[')) ? edit.toUtf8() : fileOf(wanted));
+        // --ignore is the simulated unit's.
+        const bool refusing = options.startsWith(QStringLiteral("--ignore"));
         SimulatedUnit unit;
-        QVERIFY(unit.start({"--verbose", start}));
-        const Run run = zorctl({"restore", file, unit.address(), "--changes-only"});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY2(run.out.count(QLatin1Char('\n')) == printedLines, qPrintable(run.out));
-        QCOMPARE(framesReceived(unit), QStringList{"[QX]"} + commands);
+        QVERIFY(unit.start(QStringList{"--verbose", start} + (refusing ? options : QStringList{})));
+        const Run run =
+            zorctl(QStringList{"restore", file, unit.address()} + (refusing ? QStringList{} : options));
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out + run.err, QString(printed).replace(QLatin1String("UNIT"), unit.address()));
+        QCOMPARE(framesReceived(unit), frames);
     }
 
-    void dryRunPrintsTheFileAndSendsNothing()
-    {
-        QTemporaryDir dir;
-        const QByteArray bytes = fileOf(custom());
-        const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), bytes);
-        SimulatedUnit unit;
-        QVERIFY(unit.start({"--verbose"}));
-        const Run run = zorctl({"restore", file, unit.address(), "--dry-run"});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.toUtf8(), bytes);
-        QCOMPARE(framesReceived(unit), QStringList{});
-    }
-
+    // In `arguments` UNIT is the unit's address, FILE and SHORT files of the
+    // custom unit and of three lines, OUT a new file and OLD one that exists:
+    // neither is written.
     void unitFailures_data()
     {
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("simOptions");
         QTest::addColumn<bool>("stopped");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // the line on standard error after "zorctl: UNIT: "
+        const QStringList backup{"backup", "UNIT", "-o", "OUT"};
+        const QStringList restore{"restore", "FILE", "UNIT"};
+        const QStringList restoreShort{"restore", "SHORT", "UNIT"};
         QTest::newRow("backup, connection refused")
-            << "backup" << QStringList{} << true << "connection refused";
+            << backup << QStringList{} << true << "connection refused";
         QTest::newRow("backup, silent unit")
-            << "backup" << QStringList{"--silent"} << false << "No reply from the unit.";
+            << backup << QStringList{"--silent"} << false << "no reply from the unit";
         QTest::newRow("restore, connection refused")
-            << "restore" << QStringList{} << true << "connection refused";
+            << restore << QStringList{} << true << "connection refused";
         QTest::newRow("restore, dropped midway")
-            << "restore" << QStringList{"--drop-after", "20"} << false
-            << QStringLiteral("after 20 of %1 commands").arg(custom().sendAllCommands().size());
+            << restore << QStringList{"--drop-after", "20"} << false
+            << QStringLiteral("connection closed by the unit after 20 of %1 commands")
+                   .arg(custom().sendAllCommands().size());
         // A unit may answer on 127.0.0.1:23 beside the tests (a simulated
         // unit started by hand or by CI); nothing listens on 127.0.0.2.
-        QTest::newRow("backup, default port")
-            << "backup:127.0.0.2" << QStringList{} << true << "127.0.0.2:23: connection refused";
+        QTest::newRow("backup, default port") << QStringList{"backup", "127.0.0.2", "-o", "OUT"}
+                                              << QStringList{} << true << "connection refused";
+
+        // A unit breaking off its answer: no result from what did arrive.
+        const QStringList partial{"--partial-answer", "150"};
+        UnitSettings answered;
+        for (const QByteArray &line : UnitState().dump().mid(0, 150))
+            answered.apply(line, UnitSettings::Origin::Reported);
+        const QString incomplete = QStringLiteral("the unit answered %1 of %2 settings")
+                                       .arg(answered.heldCount())
+                                       .arg(UnitSettings::SettingCount);
+        QTest::newRow("backup, partial answer") << backup << partial << false << incomplete;
+        QTest::newRow("backup over a file, partial answer")
+            << QStringList{"backup", "UNIT", "-o", "OLD"} << partial << false << incomplete;
+        QTest::newRow("diff, partial answer")
+            << QStringList{"diff", "FILE", "UNIT"} << partial << false << incomplete;
+        QTest::newRow("restore --changes-only, partial answer")
+            << restoreShort + QStringList{"--changes-only"} << partial << false << incomplete;
+        QTest::newRow("restore, partial answer when read back")
+            << restoreShort << partial << false << "cannot read the unit back: " + incomplete;
     }
 
     void unitFailures()
     {
-        QFETCH(QString, command);
+        QFETCH(QStringList, arguments);
         QFETCH(QStringList, simOptions);
         QFETCH(bool, stopped);
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString file = writeFile(dir, QStringLiteral("wanted.ZOR"), fileOf(custom()));
+        const QString shortFile =
+            writeFile(dir, QStringLiteral("short.ZOR"), "[VO3R-20]\n[NO2\"Lounge\"]\n[EO8M5]\n");
+        const QString old = writeFile(dir, QStringLiteral("old.ZOR"), "[VO1R-10]\n");
         SimulatedUnit unit;
         QVERIFY(unit.start(simOptions));
         if (stopped)
             unit.stop();
-        // "backup:HOST" names the target as given instead of the unit's address.
-        const QString target =
-            command.contains(QLatin1Char(':')) ? command.section(QLatin1Char(':'), 1) : unit.address();
-        const QStringList arguments = command.startsWith(QLatin1String("backup"))
-                                          ? QStringList{"backup", target, "-o", dir.filePath("b.ZOR")}
-                                          : QStringList{"restore", file, target};
+        const QHash<QString, QString> stand{{"UNIT", unit.address()},
+                                            {"FILE", file},
+                                            {"SHORT", shortFile},
+                                            {"OUT", dir.filePath("b.ZOR")},
+                                            {"OLD", old}};
+        for (QString &argument : arguments)
+            argument = stand.value(argument, argument);
         const Run run = zorctl(arguments);
         QCOMPARE(run.exitCode, 3);
-        QVERIFY2(run.err.startsWith(QStringLiteral("zorctl: %1")
-                                        .arg(command.contains(QLatin1Char(':'))
-                                                 ? target
-                                                 : unit.address() + QStringLiteral(": "))),
-                 qPrintable(run.err));
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        // The unit as zorctl names it: with the port it was given or 23.
+        const QString named = arguments.contains(unit.address()) ? unit.address() : "127.0.0.2:23";
+        QCOMPARE(run.err, QStringLiteral("zorctl: %1: %2\n").arg(named, message));
+        QCOMPARE(run.out, QString());
         QVERIFY(!QFile::exists(dir.filePath("b.ZOR")));
+        QCOMPARE(readFile(old), QByteArray("[VO1R-10]\n"));
     }
 
     void diff_data()
@@ -276,7 +323,9 @@ private slots:
             << base << fileOf(other) << 1
             << QStringList{"Zone\tZone 3 volume\t-12 dB\t-30 dB",
                            "Groups\tGroup 2 member Zone 1\tMember\tNot a member"};
-        QTest::newRow("a file holding one line") << base << QByteArray("[VO3R-12]\n") << 1 << QStringList{};
+        // What a file does not set is not compared.
+        QTest::newRow("a file of one line")
+            << base << QByteArray("[VO3R-20]\n") << 1 << QStringList{"Zone\tZone 3 volume\t-12 dB\t-20 dB"};
     }
 
     void diff()
@@ -303,15 +352,38 @@ private slots:
             QCOMPARE(got.size(), lines.size());
     }
 
-    void diffAgainstAUnit()
+    // The unit's zone sources and the parameters of DSP modes it does not
+    // use are never sent, so never compared: a backup matches its unit.
+    void backupDiffAndRestoreAgree()
     {
         QTemporaryDir dir;
-        const QString file = writeFile(dir, QStringLiteral("a.ZOR"), fileOf(custom()));
+        const QByteArray unused = "[CO1I4]\n[CO3I9]\n[TO1B2T2]\n[EO5B3L4]\n[EO5LP150]\n";
+        const QString start =
+            writeFile(dir, QStringLiteral("start.ZOR"),
+                      readFile(QStringLiteral(ZOR_SOURCE_DIR "/demo/restaurant.ZOR")) + unused);
+        const QString other = writeFile(dir, QStringLiteral("other.ZOR"), fileOf(custom()));
+        const QString backup = dir.filePath(QStringLiteral("backup.ZOR"));
         SimulatedUnit unit;
-        QVERIFY(unit.start({file}));
-        const Run same = zorctl({"diff", file, unit.address()});
-        QCOMPARE(same.exitCode, 0);
-        QCOMPARE(same.out, QString());
+        QVERIFY(unit.start({"--verbose", start}));
+        const QList<QStringList> steps{{"backup", unit.address(), "-o", backup},
+                                       {"diff", backup, unit.address()},
+                                       {"restore", backup, unit.address(), "--changes-only"},
+                                       {"restore", other, unit.address(), "--changes-only"},
+                                       {"diff", other, unit.address()}};
+        for (const QStringList &step : steps) {
+            const Run run = zorctl(step);
+            QVERIFY2(run.exitCode == 0, qPrintable(step.join(' ') + '\n' + run.err));
+            QVERIFY2(run.out.isEmpty() == (step != steps.at(3)), qPrintable(step.join(' ') + '\n' + run.out));
+        }
+        // Restoring the backup sent nothing; restoring the other file only
+        // commands of its own.
+        const QStringList fileCommands =
+            zorctl({"restore", other, unit.address(), "--dry-run"}).out.split(QLatin1Char('\n'));
+        const QStringList frames = framesReceived(unit);
+        QCOMPARE(frames.mid(0, 4), (QStringList{"[QX]", "[QX]", "[QX]", "[QX]"}));
+        QVERIFY(frames.size() > 6);
+        for (const QString &command : frames.mid(4))
+            QVERIFY2(command == QLatin1String("[QX]") || fileCommands.contains(command), qPrintable(command));
     }
 
     void lint_data()

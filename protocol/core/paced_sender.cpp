@@ -3,6 +3,8 @@
 PacedSender::PacedSender(QObject *parent) : QObject(parent)
 {
     pause.setSingleShot(true);
+    // The pause is waited out in full, not up to 5% short as a coarse timer may.
+    pause.setTimerType(Qt::PreciseTimer);
     connect(&pause, &QTimer::timeout, this, &PacedSender::emitNext);
 }
 

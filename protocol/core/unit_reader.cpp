@@ -1,100 +1,19 @@
 #include "protocol/core/unit_reader.h"
 
 #include "protocol/core/messages.h"
-#include "protocol/core/reply_decoder.h"
-
-#include <optional>
-
-using protocol::Message;
-
-namespace {
-
-// Replies that report the same setting in two forms (mute and unmute, power
-// on and off, balance left and right, a group member added or removed, a
-// favorite's zone given a source or bypassed) count as one setting.
-Message settingOf(Message id)
-{
-    switch (id) {
-    case Message::ZoneUnmute:
-        return Message::ZoneMute;
-    case Message::ZonePowerOff:
-        return Message::ZonePowerOn;
-    case Message::ZoneBalanceLeft:
-        return Message::ZoneBalanceRight;
-    case Message::GroupRemoveZone:
-        return Message::GroupAddZone;
-    case Message::FavoriteZoneBypass:
-        return Message::FavoriteZoneSource;
-    default:
-        return id;
-    }
-}
-
-// How many leading number fields name the setting (zone, band, preset,
-// group, favorite) rather than carry its value.
-int indexFields(Message id)
-{
-    switch (id) {
-    case Message::ZoneEqBand:
-    case Message::PresetEqBand:
-    case Message::GroupAddZone:
-    case Message::FavoriteZoneSource:
-        return 2;
-    case Message::DhcpEnable:
-    case Message::SddpEnable:
-    case Message::Gateway:
-    case Message::IpAddress:
-    case Message::NetworkMask:
-    case Message::FpBrightness:
-    case Message::FpSleep:
-    case Message::FpLock:
-    case Message::FpIrLock:
-    case Message::TriggerMode:
-    case Message::TriggerLevel:
-    case Message::TriggerTime:
-    case Message::SerialResponses:
-        return 0;
-    default:
-        return 1;
-    }
-}
-
-quint32 keyOf(const protocol::ParsedFrame &frame)
-{
-    const Message setting = settingOf(frame.id);
-    const int indices = indexFields(setting);
-    quint32 key = quint32(static_cast<int>(setting)) << 16;
-    if (indices >= 1)
-        key |= quint32(frame.numbers[0] & 0xff) << 8;
-    if (indices >= 2)
-        key |= quint32(frame.numbers[1] & 0xff);
-    return key;
-}
-
-// A line read as UnitSettings::apply reads it.
-std::optional<protocol::ParsedFrame> frameOf(const QByteArray &line)
-{
-    return UnitSettings::settingOfLine(decodeUtf8UpToNul(line));
-}
-
-} // namespace
-
-int UnitReader::settingCount()
-{
-    using namespace protocol;
-    const int perZone = 8 /* name, power-on volume, fixed, power, volume, mute, balance, source */
-                        + 5 /* tone, high-pass, low-pass, preset, DSP mode */ + BandCount;
-    const int network = 5, frontPanel = 4, serial = 1, trigger = 3;
-    return SourceCount + ZoneCount * perZone + PresetCount * (1 + BandCount) + network + frontPanel + serial +
-           trigger + GroupCount * (1 + ZoneCount) + FavoriteCount * (1 + ZoneCount);
-}
 
 UnitReader::UnitReader(QObject *parent) : QObject(parent)
 {
-    firstReplyTimer.setSingleShot(true);
-    quietTimer.setSingleShot(true);
-    connect(&firstReplyTimer, &QTimer::timeout, this, &UnitReader::onFirstReplyTimeout);
-    connect(&quietTimer, &QTimer::timeout, this, &UnitReader::onQuiet);
+    // Queued connections and signal spies carry the failure by value.
+    qRegisterMetaType<UnitReader::Failure>();
+    // The limits are waited out in full, not up to 5% short as a coarse timer may.
+    for (QTimer *timer : {&firstReplyTimer, &quietTimer, &overallTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&firstReplyTimer, &QTimer::timeout, this, [this] { fail(NoReply); });
+    connect(&quietTimer, &QTimer::timeout, this, [this] { fail(Incomplete); });
+    connect(&overallTimer, &QTimer::timeout, this, [this] { fail(lines == 0 ? NoReply : Incomplete); });
 }
 
 void UnitReader::start(bool serial)
@@ -102,15 +21,16 @@ void UnitReader::start(bool serial)
     stop();
     model = UnitSettings();
     framer = LineFramer();
-    seen.clear();
     lines = 0;
     running = true;
+    overSerial = serial;
     firstReplyTimer.start(firstReplyMs);
+    overallTimer.start(overallMs);
     if (serial)
-        emit commandReady(protocol::command(Message::SerialResponses, {1}));
+        emit commandReady(protocol::serialResponses(true));
     // A receiver of the first command may have cancelled the reading.
     if (running)
-        emit commandReady(protocol::command(Message::QueryAll));
+        emit commandReady(protocol::queryAll());
 }
 
 void UnitReader::feedLine(const QByteArray &line)
@@ -120,12 +40,8 @@ void UnitReader::feedLine(const QByteArray &line)
     ++lines;
     firstReplyTimer.stop();
     quietTimer.start(quietMs);
-
-    const auto frame = frameOf(line);
-    if (!frame || !model.apply(*frame))
-        return;
-    seen.insert(keyOf(*frame));
-    if (seen.size() >= settingCount()) {
+    model.apply(line, UnitSettings::Origin::Reported);
+    if (model.holdsAll()) {
         stop();
         emit finished();
     }
@@ -148,25 +64,32 @@ void UnitReader::cancel()
     stop();
 }
 
+QString UnitReader::incompleteText() const
+{
+    return tr("The unit answered %1 of %2 settings.").arg(settingsReceived()).arg(UnitSettings::SettingCount);
+}
+
+QList<QByteArray> UnitReader::takeBackSerialResponses(const UnitSettings &sent)
+{
+    const UnitSettings::Setting responses{UnitSettings::Kind::SerialResponses};
+    if (!overSerial || !sent.holds(responses) || sent.serialResponses)
+        return {};
+    model.serialResponses = sent.serialResponses;
+    return {sent.commandOf(responses)};
+}
+
 void UnitReader::stop()
 {
     running = false;
     firstReplyTimer.stop();
     quietTimer.stop();
+    overallTimer.stop();
 }
 
-void UnitReader::onFirstReplyTimeout()
+void UnitReader::fail(Failure failure)
 {
     if (!running)
         return;
     stop();
-    emit failed(tr("No reply from the unit."));
-}
-
-void UnitReader::onQuiet()
-{
-    if (!running)
-        return;
-    stop();
-    emit finished();
+    emit failed(failure);
 }

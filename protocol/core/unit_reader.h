@@ -6,9 +6,12 @@
 // start() asks for the unit's settings (commandReady carries "[SERIAL1]" first
 // on a serial link, then "[QX]"); the caller sends those commands and hands
 // every received line or byte chunk back through feedLine or feedBytes. The
-// reading is finished as soon as every setting that a [QX] answer reports has
-// arrived at least once, or quietMs after the last line when some never come;
-// it fails when no line at all arrives within firstReplyMs. Both waits are
+// reading is complete, and finished() is emitted, as soon as every setting a
+// unit has (UnitSettings::SettingCount) has arrived at least once. Anything
+// less is a failure, never a result: no line within firstReplyMs (NoReply),
+// or quietMs after the last line, or overallMs after the start, with some
+// settings still missing (Incomplete). A unit that keeps talking without
+// completing its answer is given up on at overallMs. The waits are
 // single-shot timers: nothing blocks.
 
 #include "protocol/core/line_framer.h"
@@ -16,7 +19,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -24,12 +26,13 @@ class UnitReader : public QObject
 {
     Q_OBJECT
 public:
-    explicit UnitReader(QObject *parent = nullptr);
-    int firstReplyMs = 5000; // no line within this: failed("No reply from the unit.")
-    int quietMs = 1000;      // done this long after the last line
+    enum Failure { NoReply, Incomplete };
+    Q_ENUM(Failure)
 
-    // The number of distinct settings a [QX] answer reports.
-    static int settingCount();
+    explicit UnitReader(QObject *parent = nullptr);
+    int firstReplyMs = 5000; // no line within this: NoReply
+    int quietMs = 1000;      // incomplete this long after the last line: Incomplete
+    int overallMs = 60000;   // incomplete this long after the start: Incomplete
 
     // Emits commandReady("[SERIAL1]") first when `serial`, then
     // commandReady("[QX]"), and starts timing. A reading in progress starts
@@ -40,28 +43,39 @@ public:
     // Stops without finished() or failed().
     void cancel();
     bool isRunning() const { return running; }
+    // What the unit reported; it holds the settings received.
     const UnitSettings &settings() const { return model; }
     int linesReceived() const { return lines; }
-    // Distinct settings seen so far in this reading.
-    int settingsReceived() const { return seen.size(); }
+    // Distinct settings received so far in this reading.
+    int settingsReceived() const { return model.heldCount(); }
+    // "The unit answered n of N settings." for this reading so far.
+    QString incompleteText() const;
+    // A reading over a serial link turns the unit's serial responses on: the
+    // unit answers there only while they are. After a reading that checks a
+    // write, this gives the unit back what `sent` holds for them: the model
+    // read takes sent's value, so the reading's own change is not counted as
+    // a setting that did not take, and the result is the command to send now
+    // (none after a network reading, or when `sent` holds them on or not at
+    // all).
+    QList<QByteArray> takeBackSerialResponses(const UnitSettings &sent);
 
 signals:
     void commandReady(const QByteArray &command);
-    void finished();                    // every setting has arrived, or quietMs after the last line
-    void failed(const QString &reason); // "No reply from the unit."
+    void finished(); // every setting has arrived
+    void failed(UnitReader::Failure failure);
 
 private:
     void stop();
-    void onFirstReplyTimeout();
-    void onQuiet();
+    void fail(Failure failure);
 
     UnitSettings model;
     LineFramer framer;
-    QSet<quint32> seen;
     QTimer firstReplyTimer;
     QTimer quietTimer;
+    QTimer overallTimer;
     int lines = 0;
     bool running = false;
+    bool overSerial = false;
 };
 
 #endif // PROTOCOL_UNIT_READER_H

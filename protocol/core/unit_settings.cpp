@@ -12,6 +12,162 @@ using protocol::Message;
 using protocol::PresetCount;
 using protocol::SourceCount;
 using protocol::ZoneCount;
+using Kind = UnitSettings::Kind;
+using Setting = UnitSettings::Setting;
+
+namespace {
+
+// Where the settings of each kind start in the numbering of all settings.
+struct Offsets {
+    int start[UnitSettings::KindCount + 1] = {};
+    constexpr Offsets()
+    {
+        for (int k = 0; k < UnitSettings::KindCount; ++k)
+            start[k + 1] = start[k] + UnitSettings::firstCount(Kind(k)) * UnitSettings::secondCount(Kind(k));
+    }
+};
+constexpr Offsets offsets;
+static_assert(offsets.start[UnitSettings::KindCount] == UnitSettings::SettingCount, "settings miscounted");
+
+constexpr bool numbered(Kind kind)
+{
+    return UnitSettings::firstCount(kind) > 1;
+}
+
+} // namespace
+
+int Setting::index() const
+{
+    const int k = int(kind);
+    const int seconds = UnitSettings::secondCount(kind);
+    return offsets.start[k] + (qMax(first, 1) - 1) * seconds + (qMax(second, 1) - 1);
+}
+
+Setting Setting::at(int index)
+{
+    int k = 0;
+    while (k + 1 < UnitSettings::KindCount && offsets.start[k + 1] <= index)
+        ++k;
+    Setting s;
+    s.kind = Kind(k);
+    const int seconds = UnitSettings::secondCount(s.kind);
+    const int within = index - offsets.start[k];
+    s.first = numbered(s.kind) ? within / seconds + 1 : 0;
+    s.second = seconds > 1 ? within % seconds + 1 : 0;
+    return s;
+}
+
+QString Setting::page() const
+{
+    switch (kind) {
+    case Kind::SourceName:
+        return QStringLiteral("Source");
+    case Kind::ZoneName:
+    case Kind::ZoneVolume:
+    case Kind::ZoneMute:
+    case Kind::ZoneFixed:
+    case Kind::ZonePower:
+    case Kind::ZoneBalance:
+    case Kind::ZonePowerOnVolume:
+    case Kind::ZoneSource:
+        return QStringLiteral("Zone");
+    case Kind::ZoneDspMode:
+    case Kind::ZoneEqBand:
+    case Kind::ZonePreset:
+    case Kind::ZoneTone:
+    case Kind::ZoneLowpass:
+    case Kind::ZoneHighpass:
+    case Kind::PresetName:
+    case Kind::PresetBand:
+        return QStringLiteral("DSP");
+    case Kind::GroupName:
+    case Kind::GroupMember:
+        return QStringLiteral("Groups");
+    case Kind::FavoriteName:
+    case Kind::FavoriteZone:
+        return QStringLiteral("Favorites");
+    default:
+        return QStringLiteral("Network/Misc");
+    }
+}
+
+QString Setting::name() const
+{
+    const auto zone = [this](const char *what) {
+        return QStringLiteral("Zone %1 %2").arg(first).arg(QLatin1String(what));
+    };
+    switch (kind) {
+    case Kind::SourceName:
+        return QStringLiteral("Source %1 name").arg(first);
+    case Kind::ZoneName:
+        return zone("name");
+    case Kind::ZoneVolume:
+        return zone("volume");
+    case Kind::ZoneMute:
+        return zone("mute");
+    case Kind::ZoneFixed:
+        return zone("fixed volume");
+    case Kind::ZonePower:
+        return zone("power");
+    case Kind::ZoneBalance:
+        return zone("balance");
+    case Kind::ZonePowerOnVolume:
+        return zone("power-on volume");
+    case Kind::ZoneSource:
+        return zone("source");
+    case Kind::ZoneDspMode:
+        return zone("DSP mode");
+    case Kind::ZoneEqBand:
+        return QStringLiteral("Zone %1 EQ band %2").arg(first).arg(second);
+    case Kind::ZonePreset:
+        return zone("preset");
+    case Kind::ZoneTone:
+        return zone("tone");
+    case Kind::ZoneLowpass:
+        return zone("lowpass");
+    case Kind::ZoneHighpass:
+        return zone("highpass");
+    case Kind::PresetName:
+        return QStringLiteral("Preset %1 name").arg(first);
+    case Kind::PresetBand:
+        return QStringLiteral("Preset %1 band %2").arg(first).arg(second);
+    case Kind::Dhcp:
+        return QStringLiteral("DHCP");
+    case Kind::Sddp:
+        return QStringLiteral("SDDP");
+    case Kind::IpAddress:
+        return QStringLiteral("IP address");
+    case Kind::NetworkMask:
+        return QStringLiteral("Network mask");
+    case Kind::Gateway:
+        return QStringLiteral("Gateway");
+    case Kind::Brightness:
+        return QStringLiteral("Front panel brightness");
+    case Kind::Sleep:
+        return QStringLiteral("Front panel sleep");
+    case Kind::IrLock:
+        return QStringLiteral("Front panel IR disable");
+    case Kind::PanelLock:
+        return QStringLiteral("Front panel lock");
+    case Kind::SerialResponses:
+        return QStringLiteral("Serial responses");
+    case Kind::TriggerMode:
+        return QStringLiteral("Trigger mode");
+    case Kind::TriggerTime:
+        return QStringLiteral("Trigger time");
+    case Kind::TriggerLevel:
+        return QStringLiteral("Trigger level");
+    case Kind::GroupName:
+        return QStringLiteral("Group %1 name").arg(first);
+    case Kind::GroupMember:
+        return QStringLiteral("Group %1 member Zone %2").arg(first).arg(second);
+    case Kind::FavoriteName:
+        return QStringLiteral("Favorite %1 name").arg(first);
+    case Kind::FavoriteZone:
+        return QStringLiteral("Favorite %1 Zone %2 source").arg(first).arg(second);
+    }
+    return QString();
+}
 
 UnitSettings::UnitSettings()
 {
@@ -27,15 +183,23 @@ UnitSettings::UnitSettings()
         favorites[f].name = QStringLiteral("Favorite Name %1").arg(f + 1);
 }
 
-bool UnitSettings::apply(const QByteArray &line)
+UnitSettings UnitSettings::fromCommands(const QList<QByteArray> &commands)
 {
-    return apply(decodeUtf8UpToNul(line));
+    UnitSettings model;
+    for (const QByteArray &command : commands)
+        model.apply(command);
+    return model;
 }
 
-bool UnitSettings::apply(const QString &text)
+bool UnitSettings::apply(const QByteArray &line, Origin origin)
+{
+    return apply(decodeUtf8UpToNul(line), origin);
+}
+
+bool UnitSettings::apply(const QString &text, Origin origin)
 {
     const std::optional<protocol::ParsedFrame> frame = settingOfLine(text);
-    return frame && apply(*frame);
+    return frame && apply(*frame, origin);
 }
 
 std::optional<protocol::ParsedFrame> UnitSettings::settingOfLine(const QString &text)
@@ -50,17 +214,118 @@ std::optional<protocol::ParsedFrame> UnitSettings::settingOfLine(const QString &
     frame.id = reply.message;
     const protocol::MessageDefinition &row = protocol::definition(reply.message);
     for (int f = 0; f < row.fieldCount; ++f) {
-        if (row.fields[f].kind == protocol::FieldKind::Number)
+        switch (row.fields[f].kind) {
+        case protocol::FieldKind::Number:
             frame.numbers[f] = reply.value[f];
-        else
+            break;
+        case protocol::FieldKind::Name:
+            // The window shows a received name without the characters that
+            // would break a frame.
+            frame.texts[f] = protocol::sanitizeName(reply.text[f]);
+            break;
+        default:
             frame.texts[f] = reply.text[f];
+            break;
+        }
     }
     return frame;
 }
 
-bool UnitSettings::apply(const protocol::ParsedFrame &frame)
+std::optional<Setting> UnitSettings::settingOf(const protocol::ParsedFrame &frame)
 {
-    if (!protocol::withinRanges(frame))
+    const int *n = frame.numbers;
+    const auto of = [](Kind kind, int first = 0, int second = 0) {
+        return std::optional<Setting>(Setting{kind, first, second});
+    };
+    switch (frame.id) {
+    case Message::ZoneVolume:
+        return of(Kind::ZoneVolume, n[0]);
+    case Message::ZoneSource:
+        return of(Kind::ZoneSource, n[0]);
+    case Message::ZoneUnmute:
+    case Message::ZoneMute:
+        return of(Kind::ZoneMute, n[0]);
+    case Message::SourceName:
+        return of(Kind::SourceName, n[0]);
+    case Message::ZoneName:
+        return of(Kind::ZoneName, n[0]);
+    case Message::ZoneFixed:
+        return of(Kind::ZoneFixed, n[0]);
+    case Message::ZonePowerOff:
+    case Message::ZonePowerOn:
+        return of(Kind::ZonePower, n[0]);
+    case Message::ZonePowerOnVolume:
+        return of(Kind::ZonePowerOnVolume, n[0]);
+    case Message::ZoneBalanceLeft:
+    case Message::ZoneBalanceRight:
+        return of(Kind::ZoneBalance, n[0]);
+    case Message::ZoneDspMode:
+        return of(Kind::ZoneDspMode, n[0]);
+    case Message::ZoneTone:
+        return of(Kind::ZoneTone, n[0]);
+    case Message::ZoneHighpass:
+        return of(Kind::ZoneHighpass, n[0]);
+    case Message::ZoneLowpass:
+        return of(Kind::ZoneLowpass, n[0]);
+    case Message::ZoneEqBand:
+        return of(Kind::ZoneEqBand, n[0], n[1]);
+    case Message::ZonePresetSelect:
+        return of(Kind::ZonePreset, n[0]);
+    case Message::PresetName:
+        return of(Kind::PresetName, n[0]);
+    case Message::PresetEqBand:
+        return of(Kind::PresetBand, n[0], n[1]);
+    case Message::DhcpEnable:
+        return of(Kind::Dhcp);
+    case Message::SddpEnable:
+        return of(Kind::Sddp);
+    case Message::Gateway:
+        return of(Kind::Gateway);
+    case Message::IpAddress:
+        return of(Kind::IpAddress);
+    case Message::NetworkMask:
+        return of(Kind::NetworkMask);
+    case Message::FpBrightness:
+        return of(Kind::Brightness);
+    case Message::FpSleep:
+        return of(Kind::Sleep);
+    case Message::FpLock:
+        return of(Kind::PanelLock);
+    case Message::FpIrLock:
+        return of(Kind::IrLock);
+    case Message::TriggerMode:
+        return of(Kind::TriggerMode);
+    case Message::TriggerLevel:
+        return of(Kind::TriggerLevel);
+    case Message::TriggerTime:
+        return of(Kind::TriggerTime);
+    case Message::SerialResponses:
+        return of(Kind::SerialResponses);
+    case Message::GroupAddZone:
+    case Message::GroupRemoveZone:
+        return of(Kind::GroupMember, n[0], n[1]);
+    case Message::GroupName:
+        return of(Kind::GroupName, n[0]);
+    case Message::FavoriteZoneSource:
+    case Message::FavoriteZoneBypass:
+        return of(Kind::FavoriteZone, n[0], n[1]);
+    case Message::FavoriteName:
+        return of(Kind::FavoriteName, n[0]);
+    case Message::OutputLevelLeft:
+    case Message::OutputLevelRight:
+    case Message::AllZonesMax:
+    case Message::QueryOutputLevels:
+    case Message::NetworkCommit:
+    case Message::QueryAll:
+        break;
+    }
+    return std::nullopt; // not a setting
+}
+
+bool UnitSettings::apply(const protocol::ParsedFrame &frame, Origin origin)
+{
+    const std::optional<Setting> setting = settingOf(frame);
+    if (!setting || !protocol::withinRanges(frame))
         return false;
 
     const int *n = frame.numbers;
@@ -72,217 +337,217 @@ bool UnitSettings::apply(const protocol::ParsedFrame &frame)
     switch (frame.id) {
     case Message::ZoneVolume:
         zone.volume = n[1];
-        return true;
+        break;
     case Message::ZoneSource:
         zone.source = n[1];
-        return true;
+        break;
     case Message::ZoneUnmute:
-        zone.muted = false;
-        return true;
     case Message::ZoneMute:
-        zone.muted = true;
-        return true;
+        zone.muted = frame.id == Message::ZoneMute;
+        break;
     case Message::SourceName:
         sourceNames[n[0] - 1] = name;
-        return true;
+        break;
     case Message::ZoneName:
         zone.name = name;
-        return true;
+        break;
     case Message::ZoneFixed:
         zone.fixed = n[1] == 1;
-        return true;
+        if (zone.fixed) {
+            // The unit holds a fixed zone at 0 dB, unmuted and powered.
+            zone.volume = 0;
+            zone.muted = false;
+            zone.powered = true;
+        }
+        break;
     case Message::ZonePowerOff:
         zone.powered = false;
-        return true;
-    case Message::ZonePowerOnVolume:
-        zone.powerOnVolume = n[1];
-        return true;
+        break;
     case Message::ZonePowerOn:
         zone.powered = true;
-        return true;
+        // A zone the unit powers on plays at its power-on volume; a file
+        // holds the zone's own volume on a line of its own.
+        if (origin == Origin::Reported && !zone.fixed)
+            zone.volume = zone.powerOnVolume;
+        break;
+    case Message::ZonePowerOnVolume:
+        zone.powerOnVolume = n[1];
+        break;
     case Message::ZoneBalanceLeft:
         zone.balance = -n[1];
-        return true;
+        break;
     case Message::ZoneBalanceRight:
         zone.balance = n[1];
-        return true;
+        break;
     case Message::ZoneDspMode:
         zone.dspMode = n[1];
-        return true;
+        break;
     case Message::ZoneTone:
         zone.bass = n[1];
         zone.treble = n[2];
-        return true;
+        break;
     case Message::ZoneHighpass:
         zone.highpass = n[1];
-        return true;
+        break;
     case Message::ZoneLowpass:
         zone.lowpass = n[1];
-        return true;
+        break;
     case Message::ZoneEqBand:
         zone.eq[n[1] - 1] = n[2];
-        return true;
+        break;
     case Message::ZonePresetSelect:
         zone.preset = n[1];
-        return true;
+        break;
     case Message::PresetName:
         presets[n[0] - 1].name = name;
-        return true;
+        break;
     case Message::PresetEqBand:
         presets[n[0] - 1].eq[n[1] - 1] = n[2];
-        return true;
+        break;
     case Message::DhcpEnable:
         dhcp = n[0] == 1;
-        return true;
+        break;
     case Message::SddpEnable:
         sddp = n[0] == 1;
-        return true;
+        break;
     case Message::Gateway:
         gateway = address;
-        return true;
+        break;
     case Message::IpAddress:
         ipAddress = address;
-        return true;
+        break;
     case Message::NetworkMask:
         networkMask = address;
-        return true;
+        break;
     case Message::FpBrightness:
         brightness = n[0];
-        return true;
+        break;
     case Message::FpSleep:
-        sleep = n[0];
-        return true;
+        // The sleep slider has positions for 0, 1, 2 and 5 minutes only.
+        sleep = n[0] >= 3 ? 5 : n[0];
+        break;
     case Message::FpLock:
         panelLock = n[0] == 1;
-        return true;
+        break;
     case Message::FpIrLock:
         irLock = n[0] == 1;
-        return true;
+        break;
     case Message::TriggerMode:
         triggerMode = n[0];
-        return true;
+        break;
     case Message::TriggerLevel:
         triggerLevel = n[0];
-        return true;
+        break;
     case Message::TriggerTime:
         triggerTime = n[0];
-        return true;
+        break;
     case Message::SerialResponses:
         serialResponses = n[0] == 1;
-        return true;
+        break;
     case Message::GroupAddZone:
         groups[n[0] - 1].members |= quint16(1u << (n[1] - 1));
-        return true;
+        break;
     case Message::GroupRemoveZone:
         groups[n[0] - 1].members &= quint16(~(1u << (n[1] - 1)));
-        return true;
+        break;
     case Message::GroupName:
         groups[n[0] - 1].name = name;
-        return true;
+        break;
     case Message::FavoriteZoneSource:
         favorites[n[0] - 1].source[n[1] - 1] = n[2];
-        return true;
+        break;
     case Message::FavoriteName:
         favorites[n[0] - 1].name = name;
-        return true;
+        break;
     case Message::FavoriteZoneBypass:
         favorites[n[0] - 1].source[n[1] - 1] = Bypass;
-        return true;
-    case Message::OutputLevelLeft:
-    case Message::OutputLevelRight:
-    case Message::AllZonesMax:
-    case Message::QueryOutputLevels:
-    case Message::NetworkCommit:
-    case Message::QueryAll:
-        break;
-    }
-    return false; // not a setting
-}
-
-namespace {
-
-QByteArray favoriteCommand(int favorite, int zone, int source)
-{
-    return source == UnitSettings::Bypass ? protocol::favoriteZoneBypass(favorite, zone)
-                                          : protocol::favoriteZoneSource(favorite, zone, source);
-}
-
-} // namespace
-
-QList<QByteArray> UnitSettings::dspCommands(int number) const
-{
-    const Zone &zone = zones[number - 1];
-    QList<QByteArray> list{protocol::zoneDspMode(number, zone.dspMode)};
-    switch (zone.dspMode) {
-    case Eq:
-        for (int b = 0; b < BandCount; ++b)
-            list << protocol::zoneEqBand(number, b + 1, zone.eq[b]);
-        break;
-    case Preset:
-        list << protocol::zonePresetSelect(number, zone.preset);
-        break;
-    case Tone:
-        // The window sends the tone once for the bass and once for the treble.
-        list << protocol::zoneTone(number, zone.bass, zone.treble)
-             << protocol::zoneTone(number, zone.bass, zone.treble);
-        break;
-    case Lowpass:
-        list << protocol::zoneLowpass(number, zone.lowpass);
-        break;
-    case Highpass:
-        list << protocol::zoneHighpass(number, zone.highpass);
         break;
     default:
-        break;
+        return false; // settingOf names no setting for the others
     }
-    return list;
+    held.set(size_t(setting->index()));
+    return true;
 }
 
-QList<QByteArray> UnitSettings::sendAllCommands() const
+QByteArray UnitSettings::commandOf(const Setting &s) const
 {
-    QList<QByteArray> list;
-    for (int s = 0; s < SourceCount; ++s)
-        list << protocol::sourceName(s + 1, sourceNames[s]);
-    for (int z = 0; z < ZoneCount; ++z)
-        list << protocol::zoneName(z + 1, zones[z].name);
-    for (int z = 0; z < ZoneCount; ++z)
-        list << protocol::zoneVolume(z + 1, zones[z].volume);
-    // The window's zone rows hold mute, fixed and power in this order.
-    for (int z = 0; z < ZoneCount; ++z) {
-        list << protocol::zoneMute(z + 1, zones[z].muted) << protocol::zoneFixed(z + 1, zones[z].fixed)
-             << protocol::zonePower(z + 1, zones[z].powered);
+    const int a = s.first;
+    const int b = s.second;
+    const Zone &zone = zones[qBound(1, a, ZoneCount) - 1];
+    switch (s.kind) {
+    case Kind::SourceName:
+        return protocol::sourceName(a, sourceNames[a - 1]);
+    case Kind::ZoneName:
+        return protocol::zoneName(a, zone.name);
+    case Kind::ZoneVolume:
+        return protocol::zoneVolume(a, zone.volume);
+    case Kind::ZoneMute:
+        return protocol::zoneMute(a, zone.muted);
+    case Kind::ZoneFixed:
+        return protocol::zoneFixed(a, zone.fixed);
+    case Kind::ZonePower:
+        return protocol::zonePower(a, zone.powered);
+    case Kind::ZoneBalance:
+        return protocol::zoneBalance(a, zone.balance);
+    case Kind::ZonePowerOnVolume:
+        return protocol::zonePowerOnVolume(a, zone.powerOnVolume);
+    case Kind::ZoneSource:
+        return protocol::zoneSource(a, zone.source);
+    case Kind::ZoneDspMode:
+        return protocol::zoneDspMode(a, zone.dspMode);
+    case Kind::ZoneEqBand:
+        return protocol::zoneEqBand(a, b, zone.eq[b - 1]);
+    case Kind::ZonePreset:
+        return protocol::zonePresetSelect(a, zone.preset);
+    case Kind::ZoneTone:
+        return protocol::zoneTone(a, zone.bass, zone.treble);
+    case Kind::ZoneLowpass:
+        return protocol::zoneLowpass(a, zone.lowpass);
+    case Kind::ZoneHighpass:
+        return protocol::zoneHighpass(a, zone.highpass);
+    case Kind::PresetName:
+        return protocol::presetName(a, presets[a - 1].name);
+    case Kind::PresetBand:
+        return protocol::presetEqBand(a, b, presets[a - 1].eq[b - 1]);
+    case Kind::Dhcp:
+        return protocol::dhcpEnable(dhcp);
+    case Kind::Sddp:
+        return protocol::sddpEnable(sddp);
+    case Kind::IpAddress:
+        return protocol::ipAddress(ipAddress);
+    case Kind::NetworkMask:
+        return protocol::networkMask(networkMask);
+    case Kind::Gateway:
+        return protocol::gateway(gateway);
+    case Kind::Brightness:
+        return protocol::fpBrightness(brightness);
+    case Kind::Sleep:
+        return protocol::fpSleep(sleep);
+    case Kind::IrLock:
+        return protocol::fpIrLock(irLock);
+    case Kind::PanelLock:
+        return protocol::fpLock(panelLock);
+    case Kind::SerialResponses:
+        return protocol::serialResponses(serialResponses);
+    case Kind::TriggerMode:
+        return protocol::triggerMode(triggerMode);
+    case Kind::TriggerTime:
+        return protocol::triggerTime(triggerTime);
+    case Kind::TriggerLevel:
+        return protocol::triggerLevel(triggerLevel);
+    case Kind::GroupName:
+        return protocol::groupName(a, groups[a - 1].name);
+    case Kind::GroupMember:
+        return protocol::groupZone(a, b, groups[a - 1].hasMember(b));
+    case Kind::FavoriteName:
+        return protocol::favoriteName(a, favorites[a - 1].name);
+    case Kind::FavoriteZone: {
+        const int source = favorites[a - 1].source[b - 1];
+        return source == Bypass ? protocol::favoriteZoneBypass(a, b)
+                                : protocol::favoriteZoneSource(a, b, source);
     }
-    for (int z = 0; z < ZoneCount; ++z) {
-        list << protocol::zoneBalance(z + 1, zones[z].balance)
-             << protocol::zonePowerOnVolume(z + 1, zones[z].powerOnVolume);
     }
-    for (int z = 0; z < ZoneCount; ++z)
-        list << dspCommands(z + 1);
-    for (int p = 0; p < PresetCount; ++p) {
-        list << protocol::presetName(p + 1, presets[p].name);
-        for (int b = 0; b < BandCount; ++b)
-            list << protocol::presetEqBand(p + 1, b + 1, presets[p].eq[b]);
-    }
-    list << protocol::dhcpEnable(dhcp) << protocol::sddpEnable(sddp);
-    // The static address only while the unit does not take one by DHCP.
-    if (!dhcp)
-        list << protocol::ipAddress(ipAddress) << protocol::networkMask(networkMask)
-             << protocol::gateway(gateway);
-    list << protocol::fpBrightness(brightness) << protocol::fpSleep(sleep) << protocol::fpIrLock(irLock)
-         << protocol::fpLock(panelLock) << protocol::serialResponses(serialResponses)
-         << protocol::triggerMode(triggerMode) << protocol::triggerTime(triggerTime)
-         << protocol::triggerLevel(triggerLevel);
-    for (int g = 0; g < GroupCount; ++g) {
-        list << protocol::groupName(g + 1, groups[g].name);
-        for (int z = 0; z < ZoneCount; ++z)
-            list << protocol::groupZone(g + 1, z + 1, groups[g].hasMember(z + 1));
-    }
-    for (int f = 0; f < FavoriteCount; ++f) {
-        list << protocol::favoriteName(f + 1, favorites[f].name);
-        for (int z = 0; z < ZoneCount; ++z)
-            list << favoriteCommand(f + 1, z + 1, favorites[f].source[z]);
-    }
-    return list;
+    return QByteArray();
 }
 
 namespace settingtext {
@@ -331,181 +596,233 @@ QString favoriteSourceText(int source)
 
 } // namespace settingtext
 
-using namespace settingtext;
+QString UnitSettings::valueText(const Setting &s) const
+{
+    using namespace settingtext;
+    const int a = s.first;
+    const int b = s.second;
+    const Zone &zone = zones[qBound(1, a, ZoneCount) - 1];
+    const auto hertz = [](int hz) { return QStringLiteral("%1 Hz").arg(hz); };
+    switch (s.kind) {
+    case Kind::SourceName:
+        return sourceNames[a - 1];
+    case Kind::ZoneName:
+        return zone.name;
+    case Kind::ZoneVolume:
+        return decibels(zone.volume);
+    case Kind::ZoneMute:
+        return onOff(zone.muted);
+    case Kind::ZoneFixed:
+        return onOff(zone.fixed);
+    case Kind::ZonePower:
+        return onOff(zone.powered);
+    case Kind::ZoneBalance:
+        return balanceText(zone.balance);
+    case Kind::ZonePowerOnVolume:
+        return decibels(zone.powerOnVolume);
+    case Kind::ZoneSource:
+        return QStringLiteral("Source %1").arg(zone.source);
+    case Kind::ZoneDspMode:
+        return modeText(zone.dspMode);
+    case Kind::ZoneEqBand:
+        return decibels(zone.eq[b - 1]);
+    case Kind::ZonePreset:
+        return QStringLiteral("Preset %1").arg(zone.preset);
+    case Kind::ZoneTone:
+        return toneText(zone.bass, zone.treble);
+    case Kind::ZoneLowpass:
+        return hertz(zone.lowpass);
+    case Kind::ZoneHighpass:
+        return hertz(zone.highpass);
+    case Kind::PresetName:
+        return presets[a - 1].name;
+    case Kind::PresetBand:
+        return decibels(presets[a - 1].eq[b - 1]);
+    case Kind::Dhcp:
+        return onOff(dhcp);
+    case Kind::Sddp:
+        return onOff(sddp);
+    case Kind::IpAddress:
+        return ipAddress;
+    case Kind::NetworkMask:
+        return networkMask;
+    case Kind::Gateway:
+        return gateway;
+    case Kind::Brightness:
+        return QStringLiteral("%1%").arg(100 - 25 * brightness);
+    case Kind::Sleep:
+        return QStringLiteral("%1 Minute(s)").arg(sleep);
+    case Kind::IrLock:
+        return onOff(irLock);
+    case Kind::PanelLock:
+        return onOff(panelLock);
+    case Kind::SerialResponses:
+        return onOff(serialResponses);
+    case Kind::TriggerMode:
+        return triggerModeText(triggerMode);
+    case Kind::TriggerTime:
+        return QStringLiteral("%1 Minutes").arg(triggerTime);
+    case Kind::TriggerLevel:
+        return QStringLiteral("%1 mVRMS").arg(triggerLevel);
+    case Kind::GroupName:
+        return groups[a - 1].name;
+    case Kind::GroupMember:
+        return groups[a - 1].hasMember(b) ? QStringLiteral("Member") : QStringLiteral("Not a member");
+    case Kind::FavoriteName:
+        return favorites[a - 1].name;
+    case Kind::FavoriteZone:
+        return favoriteSourceText(favorites[a - 1].source[b - 1]);
+    }
+    return QString();
+}
 
 namespace {
 
-const QString SourcePage = QStringLiteral("Source");
-const QString ZonePage = QStringLiteral("Zone");
-const QString DspPage = QStringLiteral("DSP");
-const QString NetworkPage = QStringLiteral("Network/Misc");
-const QString GroupsPage = QStringLiteral("Groups");
-const QString FavoritesPage = QStringLiteral("Favorites");
-
-// Collects differences in Send All order.
-class DifferenceList
-{
-public:
-    template <typename T, typename Text>
-    void compare(const QString &page, const QString &setting, const T &current, const T &wanted, Text text,
-                 const QList<QByteArray> &commands)
-    {
-        if (current != wanted)
-            list.append({page, setting, text(current), text(wanted), commands});
-    }
-    void add(const QString &page, const QString &setting, const QString &current, const QString &wanted,
-             const QList<QByteArray> &commands)
-    {
-        list.append({page, setting, current, wanted, commands});
-    }
-    QVector<UnitSettings::Difference> list;
+// One step of a Send All: a setting and the commands that send it. A step
+// that a governing setting decides on (a zone's DSP parameters on its mode,
+// the static address on DHCP) names the step of that setting.
+struct Step {
+    Setting setting;
+    QList<QByteArray> commands;
+    int governor = -1; // index of the governing step, -1 for none
 };
 
-const auto asText = [](const QString &text) { return text; };
+bool modeUses(int mode, Kind kind)
+{
+    switch (kind) {
+    case Kind::ZoneEqBand:
+        return mode == UnitSettings::Eq;
+    case Kind::ZonePreset:
+        return mode == UnitSettings::Preset;
+    case Kind::ZoneTone:
+        return mode == UnitSettings::Tone;
+    case Kind::ZoneLowpass:
+        return mode == UnitSettings::Lowpass;
+    case Kind::ZoneHighpass:
+        return mode == UnitSettings::Highpass;
+    default:
+        return false;
+    }
+}
+
+// The steps of a Send All of the settings `m` holds, in Send All order.
+QVector<Step> sendAllSteps(const UnitSettings &m)
+{
+    QVector<Step> steps;
+    steps.reserve(UnitSettings::SettingCount);
+    const auto add = [&](Kind kind, int first = 0, int second = 0, int governor = -1, int times = 1) {
+        const Setting s{kind, first, second};
+        if (!m.holds(s))
+            return -1;
+        const QByteArray command = m.commandOf(s);
+        QList<QByteArray> commands;
+        for (int t = 0; t < times; ++t)
+            commands << command;
+        steps.append({s, commands, governor});
+        return int(steps.size()) - 1;
+    };
+
+    for (int s = 1; s <= SourceCount; ++s)
+        add(Kind::SourceName, s);
+    for (int z = 1; z <= ZoneCount; ++z)
+        add(Kind::ZoneName, z);
+    for (int z = 1; z <= ZoneCount; ++z)
+        add(Kind::ZoneVolume, z);
+    // The window's zone rows hold mute, fixed and power in this order.
+    for (int z = 1; z <= ZoneCount; ++z) {
+        add(Kind::ZoneMute, z);
+        add(Kind::ZoneFixed, z);
+        add(Kind::ZonePower, z);
+    }
+    for (int z = 1; z <= ZoneCount; ++z) {
+        add(Kind::ZoneBalance, z);
+        add(Kind::ZonePowerOnVolume, z);
+    }
+    // A zone's mode, then what the mode uses; without the mode, whatever
+    // parameters are held.
+    for (int z = 1; z <= ZoneCount; ++z) {
+        const int mode = add(Kind::ZoneDspMode, z);
+        const int dspMode = m.zones[z - 1].dspMode;
+        const auto param = [&](Kind kind, int band = 0) {
+            if (mode < 0)
+                add(kind, z, band);
+            else if (modeUses(dspMode, kind))
+                // The window sends the tone once for the bass and once for the treble.
+                add(kind, z, band, mode, kind == Kind::ZoneTone ? 2 : 1);
+        };
+        for (int b = 1; b <= BandCount; ++b)
+            param(Kind::ZoneEqBand, b);
+        param(Kind::ZonePreset);
+        param(Kind::ZoneTone);
+        param(Kind::ZoneLowpass);
+        param(Kind::ZoneHighpass);
+    }
+    for (int p = 1; p <= PresetCount; ++p) {
+        add(Kind::PresetName, p);
+        for (int b = 1; b <= BandCount; ++b)
+            add(Kind::PresetBand, p, b);
+    }
+    const int dhcp = add(Kind::Dhcp);
+    add(Kind::Sddp);
+    // The static address only while the unit does not take one by DHCP.
+    if (dhcp < 0 || !m.dhcp) {
+        for (const Kind kind : {Kind::IpAddress, Kind::NetworkMask, Kind::Gateway})
+            add(kind, 0, 0, dhcp);
+    }
+    for (const Kind kind : {Kind::Brightness, Kind::Sleep, Kind::IrLock, Kind::PanelLock,
+                            Kind::SerialResponses, Kind::TriggerMode, Kind::TriggerTime, Kind::TriggerLevel})
+        add(kind);
+    for (int g = 1; g <= GroupCount; ++g) {
+        add(Kind::GroupName, g);
+        for (int z = 1; z <= ZoneCount; ++z)
+            add(Kind::GroupMember, g, z);
+    }
+    for (int f = 1; f <= FavoriteCount; ++f) {
+        add(Kind::FavoriteName, f);
+        for (int z = 1; z <= ZoneCount; ++z)
+            add(Kind::FavoriteZone, f, z);
+    }
+    return steps;
+}
 
 } // namespace
 
-QVector<UnitSettings::Difference> UnitSettings::differences(const UnitSettings &other) const
+QList<QByteArray> UnitSettings::sendAllCommands() const
 {
-    DifferenceList d;
-    for (int s = 0; s < SourceCount; ++s) {
-        d.compare(SourcePage, QStringLiteral("Source %1 name").arg(s + 1), sourceNames[s],
-                  other.sourceNames[s], asText, {protocol::sourceName(s + 1, other.sourceNames[s])});
-    }
+    QList<QByteArray> list;
+    for (const Step &step : sendAllSteps(*this))
+        list += step.commands;
+    return list;
+}
 
-    const auto zoneSetting = [](int z, const char *what) {
-        return QStringLiteral("Zone %1 %2").arg(z + 1).arg(QLatin1String(what));
-    };
-    for (int z = 0; z < ZoneCount; ++z)
-        d.compare(ZonePage, zoneSetting(z, "name"), zones[z].name, other.zones[z].name, asText,
-                  {protocol::zoneName(z + 1, other.zones[z].name)});
-    for (int z = 0; z < ZoneCount; ++z)
-        d.compare(ZonePage, zoneSetting(z, "volume"), zones[z].volume, other.zones[z].volume, decibels,
-                  {protocol::zoneVolume(z + 1, other.zones[z].volume)});
-    for (int z = 0; z < ZoneCount; ++z) {
-        const Zone &mine = zones[z];
-        const Zone &want = other.zones[z];
-        d.compare(ZonePage, zoneSetting(z, "mute"), mine.muted, want.muted, onOff,
-                  {protocol::zoneMute(z + 1, want.muted)});
-        d.compare(ZonePage, zoneSetting(z, "fixed volume"), mine.fixed, want.fixed, onOff,
-                  {protocol::zoneFixed(z + 1, want.fixed)});
-        d.compare(ZonePage, zoneSetting(z, "power"), mine.powered, want.powered, onOff,
-                  {protocol::zonePower(z + 1, want.powered)});
-    }
-    for (int z = 0; z < ZoneCount; ++z) {
-        d.compare(ZonePage, zoneSetting(z, "balance"), zones[z].balance, other.zones[z].balance, balanceText,
-                  {protocol::zoneBalance(z + 1, other.zones[z].balance)});
-        d.compare(ZonePage, zoneSetting(z, "power-on volume"), zones[z].powerOnVolume,
-                  other.zones[z].powerOnVolume, decibels,
-                  {protocol::zonePowerOnVolume(z + 1, other.zones[z].powerOnVolume)});
-    }
-    // Not part of Send All, but a setting of the unit all the same.
-    for (int z = 0; z < ZoneCount; ++z)
-        d.compare(ZonePage, zoneSetting(z, "source"), zones[z].source, other.zones[z].source,
-                  [](int source) { return QStringLiteral("Source %1").arg(source); },
-                  {protocol::zoneSource(z + 1, other.zones[z].source)});
-
-    for (int z = 0; z < ZoneCount; ++z) {
-        const Zone &mine = zones[z];
-        const Zone &want = other.zones[z];
-        const int number = z + 1;
-        // A new mode is sent with what it uses, as Send All sends it; those
-        // parameters need no line of their own.
-        int covered = -1;
-        if (mine.dspMode != want.dspMode) {
-            d.add(DspPage, zoneSetting(z, "DSP mode"), modeText(mine.dspMode), modeText(want.dspMode),
-                  other.dspCommands(number));
-            covered = want.dspMode;
+QVector<UnitSettings::Difference> UnitSettings::differences(const UnitSettings &wanted) const
+{
+    const QVector<Step> steps = sendAllSteps(wanted);
+    // A governing setting that differs is sent with the steps it governs,
+    // which are then not listed on their own.
+    QVector<bool> listed(steps.size(), false);
+    QVector<Difference> list;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &step = steps[i];
+        if (step.governor >= 0 && listed[step.governor])
+            continue;
+        const Setting &s = step.setting;
+        const QByteArray command = wanted.commandOf(s);
+        if (holds(s) && commandOf(s) == command)
+            continue;
+        listed[i] = true;
+        Difference d{s.page(),
+                     s.name(),
+                     holds(s) ? valueText(s) : QStringLiteral("(not set)"),
+                     wanted.valueText(s),
+                     {command}};
+        for (int j = i + 1; j < steps.size(); ++j) {
+            if (steps[j].governor == i)
+                d.commands += steps[j].commands;
         }
-        if (covered != Eq) {
-            for (int b = 0; b < BandCount; ++b)
-                d.compare(DspPage, QStringLiteral("Zone %1 EQ band %2").arg(number).arg(b + 1), mine.eq[b],
-                          want.eq[b], decibels, {protocol::zoneEqBand(number, b + 1, want.eq[b])});
-        }
-        if (covered != Preset)
-            d.compare(DspPage, zoneSetting(z, "preset"), mine.preset, want.preset,
-                      [](int preset) { return QStringLiteral("Preset %1").arg(preset); },
-                      {protocol::zonePresetSelect(number, want.preset)});
-        if (covered != Tone && (mine.bass != want.bass || mine.treble != want.treble))
-            d.add(DspPage, zoneSetting(z, "tone"), toneText(mine.bass, mine.treble),
-                  toneText(want.bass, want.treble), {protocol::zoneTone(number, want.bass, want.treble)});
-        const auto hertz = [](int hz) { return QStringLiteral("%1 Hz").arg(hz); };
-        if (covered != Lowpass)
-            d.compare(DspPage, zoneSetting(z, "lowpass"), mine.lowpass, want.lowpass, hertz,
-                      {protocol::zoneLowpass(number, want.lowpass)});
-        if (covered != Highpass)
-            d.compare(DspPage, zoneSetting(z, "highpass"), mine.highpass, want.highpass, hertz,
-                      {protocol::zoneHighpass(number, want.highpass)});
+        list.append(d);
     }
-    for (int p = 0; p < PresetCount; ++p) {
-        d.compare(DspPage, QStringLiteral("Preset %1 name").arg(p + 1), presets[p].name,
-                  other.presets[p].name, asText, {protocol::presetName(p + 1, other.presets[p].name)});
-        for (int b = 0; b < BandCount; ++b)
-            d.compare(DspPage, QStringLiteral("Preset %1 band %2").arg(p + 1).arg(b + 1), presets[p].eq[b],
-                      other.presets[p].eq[b], decibels,
-                      {protocol::presetEqBand(p + 1, b + 1, other.presets[p].eq[b])});
-    }
-
-    // The static address counts only while the unit does not take one by
-    // DHCP; switching to static sends all three lines, as Send All does.
-    if (dhcp != other.dhcp) {
-        QList<QByteArray> commands{protocol::dhcpEnable(other.dhcp)};
-        if (!other.dhcp)
-            commands << protocol::ipAddress(other.ipAddress) << protocol::networkMask(other.networkMask)
-                     << protocol::gateway(other.gateway);
-        d.add(NetworkPage, QStringLiteral("DHCP"), onOff(dhcp), onOff(other.dhcp), commands);
-    }
-    d.compare(NetworkPage, QStringLiteral("SDDP"), sddp, other.sddp, onOff,
-              {protocol::sddpEnable(other.sddp)});
-    if (!dhcp && !other.dhcp) {
-        d.compare(NetworkPage, QStringLiteral("IP address"), ipAddress, other.ipAddress, asText,
-                  {protocol::ipAddress(other.ipAddress)});
-        d.compare(NetworkPage, QStringLiteral("Network mask"), networkMask, other.networkMask, asText,
-                  {protocol::networkMask(other.networkMask)});
-        d.compare(NetworkPage, QStringLiteral("Gateway"), gateway, other.gateway, asText,
-                  {protocol::gateway(other.gateway)});
-    }
-    d.compare(NetworkPage, QStringLiteral("Front panel brightness"), brightness, other.brightness,
-              [](int step) { return QStringLiteral("%1%").arg(100 - 25 * step); },
-              {protocol::fpBrightness(other.brightness)});
-    d.compare(NetworkPage, QStringLiteral("Front panel sleep"), sleep, other.sleep,
-              [](int minutes) { return QStringLiteral("%1 Minute(s)").arg(minutes); },
-              {protocol::fpSleep(other.sleep)});
-    d.compare(NetworkPage, QStringLiteral("Front panel IR disable"), irLock, other.irLock, onOff,
-              {protocol::fpIrLock(other.irLock)});
-    d.compare(NetworkPage, QStringLiteral("Front panel lock"), panelLock, other.panelLock, onOff,
-              {protocol::fpLock(other.panelLock)});
-    d.compare(NetworkPage, QStringLiteral("Serial responses"), serialResponses, other.serialResponses, onOff,
-              {protocol::serialResponses(other.serialResponses)});
-    d.compare(NetworkPage, QStringLiteral("Trigger mode"), triggerMode, other.triggerMode, triggerModeText,
-              {protocol::triggerMode(other.triggerMode)});
-    d.compare(NetworkPage, QStringLiteral("Trigger time"), triggerTime, other.triggerTime,
-              [](int minutes) { return QStringLiteral("%1 Minutes").arg(minutes); },
-              {protocol::triggerTime(other.triggerTime)});
-    d.compare(NetworkPage, QStringLiteral("Trigger level"), triggerLevel, other.triggerLevel,
-              [](int millivolts) { return QStringLiteral("%1 mVRMS").arg(millivolts); },
-              {protocol::triggerLevel(other.triggerLevel)});
-
-    const auto membership = [](bool member) {
-        return member ? QStringLiteral("Member") : QStringLiteral("Not a member");
-    };
-    for (int g = 0; g < GroupCount; ++g) {
-        d.compare(GroupsPage, QStringLiteral("Group %1 name").arg(g + 1), groups[g].name,
-                  other.groups[g].name, asText, {protocol::groupName(g + 1, other.groups[g].name)});
-        for (int z = 1; z <= ZoneCount; ++z)
-            d.compare(GroupsPage, QStringLiteral("Group %1 member Zone %2").arg(g + 1).arg(z),
-                      groups[g].hasMember(z), other.groups[g].hasMember(z), membership,
-                      {protocol::groupZone(g + 1, z, other.groups[g].hasMember(z))});
-    }
-    for (int f = 0; f < FavoriteCount; ++f) {
-        d.compare(FavoritesPage, QStringLiteral("Favorite %1 name").arg(f + 1), favorites[f].name,
-                  other.favorites[f].name, asText, {protocol::favoriteName(f + 1, other.favorites[f].name)});
-        for (int z = 0; z < ZoneCount; ++z)
-            d.compare(FavoritesPage, QStringLiteral("Favorite %1 Zone %2 source").arg(f + 1).arg(z + 1),
-                      favorites[f].source[z], other.favorites[f].source[z], favoriteSourceText,
-                      {favoriteCommand(f + 1, z + 1, other.favorites[f].source[z])});
-    }
-    return d.list;
+    return list;
 }
 
 namespace {
@@ -545,7 +862,7 @@ bool UnitSettings::Favorite::operator==(const Favorite &b) const
 bool UnitSettings::operator==(const UnitSettings &b) const
 {
     const UnitSettings &a = *this;
-    return sameArray(a.sourceNames, b.sourceNames) && sameArray(a.zones, b.zones) &&
+    return a.held == b.held && sameArray(a.sourceNames, b.sourceNames) && sameArray(a.zones, b.zones) &&
            sameArray(a.presets, b.presets) && sameArray(a.groups, b.groups) &&
            sameArray(a.favorites, b.favorites) && a.dhcp == b.dhcp && a.sddp == b.sddp &&
            a.ipAddress == b.ipAddress && a.networkMask == b.networkMask && a.gateway == b.gateway &&

@@ -1,13 +1,18 @@
 #ifndef PROTOCOL_UNIT_SETTINGS_H
 #define PROTOCOL_UNIT_SETTINGS_H
 
-// Every setting of one unit as plain data.
+// Every setting of one unit as plain data, and which of them it holds.
 //
-// A model starts at the values a freshly started window shows. It takes reply
-// lines and configuration file lines through the message table and the reply
-// decoder (apply), gives back the command list of a Send All in its exact
-// order (sendAllCommands), and compares itself with another model
-// (differences, operator==).
+// A model starts at the values a freshly started window shows and holds no
+// setting: a line that sets a setting gives it its value and makes the model
+// hold it. A model read from a file holds exactly what the file's lines set,
+// one read from a unit what the unit reported; the window's model and a
+// simulated unit hold every setting (holdAll).
+//
+// The model applies reply lines and file lines with the rules of the
+// window's parser (apply), gives back the command list of a Send All of what
+// it holds, in its exact order (sendAllCommands), and lists the settings in
+// which another model differs (differences).
 //
 // Values are kept as they travel on the wire: indices count from 1 (a zone's
 // source 1..16, its preset 1..10), the front panel brightness is the dimming
@@ -21,7 +26,92 @@
 #include <QString>
 #include <QVector>
 
+#include <bitset>
 #include <optional>
+
+// The kinds of a unit's settings and how many there are of each.
+namespace unitsetting {
+
+enum class Kind : quint8 {
+    SourceName,
+    ZoneName,
+    ZoneVolume,
+    ZoneMute,
+    ZoneFixed,
+    ZonePower,
+    ZoneBalance,
+    ZonePowerOnVolume,
+    ZoneSource,
+    ZoneDspMode,
+    ZoneEqBand,
+    ZonePreset,
+    ZoneTone,
+    ZoneLowpass,
+    ZoneHighpass,
+    PresetName,
+    PresetBand,
+    Dhcp,
+    Sddp,
+    IpAddress,
+    NetworkMask,
+    Gateway,
+    Brightness,
+    Sleep,
+    IrLock,
+    PanelLock,
+    SerialResponses,
+    TriggerMode,
+    TriggerTime,
+    TriggerLevel,
+    GroupName,
+    GroupMember,
+    FavoriteName,
+    FavoriteZone,
+};
+constexpr int KindCount = int(Kind::FavoriteZone) + 1;
+// How far `first` and `second` run for settings of a kind (1 where the
+// kind has no such number).
+constexpr int firstCount(Kind kind)
+{
+    switch (kind) {
+    case Kind::SourceName:
+        return protocol::SourceCount;
+    case Kind::PresetName:
+    case Kind::PresetBand:
+        return protocol::PresetCount;
+    case Kind::GroupName:
+    case Kind::GroupMember:
+        return protocol::GroupCount;
+    case Kind::FavoriteName:
+    case Kind::FavoriteZone:
+        return protocol::FavoriteCount;
+    default:
+        return kind < Kind::PresetName ? protocol::ZoneCount : 1;
+    }
+}
+constexpr int secondCount(Kind kind)
+{
+    switch (kind) {
+    case Kind::ZoneEqBand:
+    case Kind::PresetBand:
+        return protocol::BandCount;
+    case Kind::GroupMember:
+    case Kind::FavoriteZone:
+        return protocol::ZoneCount;
+    default:
+        return 1;
+    }
+}
+constexpr int countSettings()
+{
+    int count = 0;
+    for (int k = 0; k < KindCount; ++k)
+        count += firstCount(Kind(k)) * secondCount(Kind(k));
+    return count;
+}
+constexpr int SettingCount = countSettings();
+
+} // namespace unitsetting
 
 class UnitSettings
 {
@@ -30,6 +120,40 @@ public:
     static constexpr int Bypass = 0;
 
     enum DspMode { Disabled = 0, Eq = 1, Preset = 2, Tone = 3, Lowpass = 4, Highpass = 5 };
+
+    // One setting of a unit: what it is, and the zone, source, preset, group
+    // or favorite (`first`) and the band or zone within it (`second`) it
+    // belongs to, counted from 1. Two replies that report one setting in two
+    // forms (mute and unmute, balance left and right, a member added or
+    // removed) name the same setting.
+    using Kind = unitsetting::Kind;
+    static constexpr int KindCount = unitsetting::KindCount;
+    static constexpr int firstCount(Kind kind) { return unitsetting::firstCount(kind); }
+    static constexpr int secondCount(Kind kind) { return unitsetting::secondCount(kind); }
+    // How many settings a unit has: one per line of its whole answer to [QX].
+    static constexpr int SettingCount = unitsetting::SettingCount;
+
+    struct Setting {
+        Kind kind = Kind::SourceName;
+        int first = 0;
+        int second = 0;
+
+        // 0 .. SettingCount - 1.
+        int index() const;
+        static Setting at(int index);
+        // The window's tab title ("Zone", "DSP", ...) and the setting's name
+        // ("Zone 3 volume", "Preset 2 band 7", ...).
+        QString page() const;
+        QString name() const;
+        bool operator==(const Setting &other) const
+        {
+            return kind == other.kind && first == other.first && second == other.second;
+        }
+    };
+    // Where a line comes from. A unit that reports a zone powering on has
+    // given it its power-on volume; a stored line (a file, a command) sets
+    // exactly its own setting.
+    enum class Origin { Stored, Reported };
 
     struct Zone {
         QString name;
@@ -98,50 +222,77 @@ public:
     int triggerTime = 5;   // minutes
 
     UnitSettings();
+    // The settings of a model that applied every command in turn (stored
+    // lines): it holds exactly the settings they set.
+    static UnitSettings fromCommands(const QList<QByteArray> &commands);
 
     // Applies one reply line or configuration file line (UTF-8 up to the
-    // first zero byte, white space around it ignored). A line that is one
-    // whole command frame is read as that frame, so a name holding text that
-    // looks like another reply stays a name; any other line is searched for a
-    // reply as the window's parser does. Returns true when the line reported a
-    // setting within its range and the model took it; lines of other kinds
-    // (output levels, queries, unknown text) and values out of range change
-    // nothing and give false.
-    bool apply(const QByteArray &line);
-    bool apply(const QString &line);
+    // first zero byte, white space around it ignored) as the window's parser
+    // does. A line that is one whole command frame is read as that frame, so
+    // a name holding text that looks like another reply stays a name; any
+    // other line is searched for a reply as the window's parser does, and a
+    // name in it is cleaned as the window cleans it. Returns true when the
+    // line reported a setting within its range and the model took it: it
+    // holds that setting from then on. Lines of other kinds (output levels,
+    // queries, unknown text) and values out of range change nothing and give
+    // false.
+    //
+    // The window's rules: a zone made fixed is at 0 dB, unmuted and powered;
+    // a zone the unit reports powering on (Origin::Reported) takes its
+    // power-on volume unless it is fixed; a sleep time the slider cannot show
+    // (3 or 4 minutes) is held as 5 minutes, where the slider puts it.
+    bool apply(const QByteArray &line, Origin origin = Origin::Stored);
+    bool apply(const QString &line, Origin origin = Origin::Stored);
     // How apply reads a line: one whole command frame, or else the first
     // reply found in it; nothing for a line holding neither. The fields are
     // not checked against their ranges here.
     static std::optional<protocol::ParsedFrame> settingOfLine(const QString &line);
     // Applies a command frame already read by protocol::parseFrame.
-    bool apply(const protocol::ParsedFrame &frame);
+    bool apply(const protocol::ParsedFrame &frame, Origin origin = Origin::Stored);
+    // The setting a frame sets; nothing for a frame of a message that sets
+    // none (queries, output levels).
+    static std::optional<Setting> settingOf(const protocol::ParsedFrame &frame);
 
-    // The commands of a Send All (and the lines of a saved file), in order.
+    bool holds(const Setting &setting) const { return held.test(size_t(setting.index())); }
+    int heldCount() const { return int(held.count()); }
+    bool holdsAll() const { return held.all(); }
+    // Holds every setting at its current value.
+    void holdAll() { held.set(); }
+
+    // The commands of a Send All of the settings the model holds (for a model
+    // holding every setting: the lines of a saved file), in Send All order.
+    // A zone's DSP parameters go with its mode: while the model holds the
+    // mode, only those the mode uses are sent; likewise the static address
+    // only while the model does not hold DHCP on.
     QList<QByteArray> sendAllCommands() const;
-    // A zone's DSP as Send All sends it: the mode line, then what the mode
-    // uses. `zone` counts from 1.
-    QList<QByteArray> dspCommands(int zone) const;
+    // The command that sets one setting to this model's value.
+    QByteArray commandOf(const Setting &setting) const;
+    // This model's value of one setting as the differences show it.
+    QString valueText(const Setting &setting) const;
 
-    // The settings in which `other` differs, in Send All order (the zones'
-    // sources, which Send All leaves alone, close the Zone page). Think of
-    // this model as the unit and `other` as the window: the commands are what
-    // brings the unit to the window's settings.
+    // The settings of `wanted`'s Send All that this model does not hold at
+    // wanted's value, in Send All order: exactly what `wanted` would send and
+    // holds, so the zones' sources (which Send All leaves alone) and the
+    // parameters of a DSP mode that a zone does not use are never listed.
+    // Think of this model as the unit and `wanted` as the window or a file:
+    // the commands are what brings the unit to wanted's settings, and each is
+    // one that wanted's Send All sends.
     // - A new DSP mode comes with what it uses, as Send All sends it (the mode
-    //   line, then its bands, preset, tone or filter); the parameters it sends
-    //   are not listed again. Parameters the new mode does not use, and those
-    //   of an unchanged mode, are listed one by one.
-    // - The static address follows the DHCP rule: switching to static sends
-    //   the DHCP line and all three address lines; while `other` takes its
-    //   address by DHCP the address is not compared.
+    //   line, then its bands, preset, tone or filter); those parameters are
+    //   not listed again.
+    // - Switching to a static address sends the DHCP line and the three
+    //   address lines; while `wanted` takes its address by DHCP the address
+    //   is not compared.
     // - Group members are one difference per zone (add or remove); favorites
     //   one per zone (source or bypass).
-    // Applying every command to this model makes it equal to `other` (the
-    // static address aside while `other` has DHCP on).
-    QVector<Difference> differences(const UnitSettings &other) const;
+    QVector<Difference> differences(const UnitSettings &wanted) const;
 
-    // Every setting counts, the static addresses included while DHCP is on.
+    // Every value and what is held count.
     bool operator==(const UnitSettings &other) const;
     bool operator!=(const UnitSettings &other) const { return !(*this == other); }
+
+private:
+    std::bitset<SettingCount> held;
 };
 
 // Setting values as readable text, as the differences and the command line
