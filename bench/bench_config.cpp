@@ -8,8 +8,12 @@
 #include <QTemporaryDir>
 #include <QTcpSocket>
 #include <QRegularExpression>
+#include <QStatusBar>
+#include <QTimer>
 
 #include <sys/resource.h>
+
+#include <algorithm>
 
 #include "app/zor_config.h"
 
@@ -71,10 +75,15 @@ void BM_LoadFullFile(benchmark::State &state)
 }
 BENCHMARK(BM_LoadFullFile)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
-// Send All over loopback to zor-unit-sim: wall time against commands x 50 ms,
-// and the process's CPU time against the wall time.
+// Send All over loopback to zor-unit-sim: sendAll() starts the run and
+// returns; the time is the sending, until the run leaves SendAll (after the
+// pause that follows the last command). Counters: the commands sent in that
+// time, the wall time against commands x 50 ms, the process's CPU time in
+// that time against the wall time, and the reading back that follows
+// (verify_s, and whether the window reported every setting as taken).
 void BM_SendAllToSimulatedUnit(benchmark::State &state)
 {
+    using Run = zor_config::Run;
     QProcess sim;
     sim.start(QStringLiteral(ZOR_UNIT_SIM_PATH), {"--port", "0", "--no-sddp"});
     if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
@@ -90,31 +99,78 @@ void BM_SendAllToSimulatedUnit(benchmark::State &state)
     zor_config window;
     fillWindow(window);
     window.telnetOpen(QStringLiteral("127.0.0.1:") + match.captured(1));
-    // The connection comes up while the event loop runs.
+    // The connection comes up while the event loop runs. The waits here
+    // sleep until the next event (the wake timer bounds the sleep), so the
+    // CPU time measured is the window's work, not the waiting.
+    QTimer wake;
+    wake.start(100);
     QElapsedTimer connecting;
     connecting.start();
     while (window.tcpSocket->state() != QAbstractSocket::ConnectedState && connecting.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (window.tcpSocket->state() != QAbstractSocket::ConnectedState) {
         state.SkipWithError("no connection to zor-unit-sim");
         return;
     }
+    // The commands of the sending, and the shortest and longest pause
+    // between two of them: the unit needs its 50 ms after each.
     int commands = 0;
-    QObject::connect(&window, &zor_config::sendSentData, [&commands] { ++commands; });
-    double wall = 0, cpu = 0;
+    QElapsedTimer sinceCommand;
+    double shortestGap = 0, longestGap = 0;
+    QObject::connect(&window, &zor_config::sendSentData, [&] {
+        if (window.currentRun() != Run::SendAll)
+            return;
+        if (commands > 0) {
+            const double gap = sinceCommand.nsecsElapsed() / 1e6;
+            shortestGap = commands == 1 ? gap : std::min(shortestGap, gap);
+            longestGap = std::max(longestGap, gap);
+        }
+        sinceCommand.start();
+        ++commands;
+    });
+    double wall = 0, cpu = 0, verify = 0;
+    bool verified = false;
     for (auto _ : state) {
         commands = 0;
+        shortestGap = longestGap = 0;
         QElapsedTimer clock;
         clock.start();
         const double cpuStart = processCpuSeconds();
         window.sendAll();
+        if (window.currentRun() != Run::SendAll) {
+            state.SkipWithError("sendAll() started no run");
+            return;
+        }
+        while (window.currentRun() == Run::SendAll && clock.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         wall = clock.nsecsElapsed() / 1e9;
         cpu = processCpuSeconds() - cpuStart;
+        if (window.currentRun() == Run::SendAll) {
+            state.SkipWithError("Send All did not end");
+            return;
+        }
         state.SetIterationTime(wall);
+        // The reading back is not part of the sending; it is waited for
+        // untimed so the next Send All finds the window idle.
+        state.PauseTiming();
+        while (window.currentRun() != Run::None && clock.elapsed() < 180000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        verify = clock.nsecsElapsed() / 1e9 - wall;
+        const bool ended = window.currentRun() == Run::None;
+        verified = window.statusBar()->currentMessage().startsWith(QStringLiteral("Verified"));
+        state.ResumeTiming();
+        if (!ended) {
+            state.SkipWithError("the reading back after Send All did not end");
+            return;
+        }
     }
     state.counters["commands"] = commands;
-    state.counters["wall_vs_paced"] = wall / (commands * 0.050);
-    state.counters["cpu_share"] = cpu / wall;
+    state.counters["wall_vs_paced"] = commands ? wall / (commands * 0.050) : 0;
+    state.counters["cpu_share"] = wall > 0 ? cpu / wall : 0;
+    state.counters["min_gap_ms"] = shortestGap;
+    state.counters["max_gap_ms"] = longestGap;
+    state.counters["verify_s"] = verify;
+    state.counters["verified"] = verified;
     sim.terminate();
     sim.waitForFinished();
 }
