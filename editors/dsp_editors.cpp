@@ -47,6 +47,11 @@ void zor_config::listViewDSPZoneChange(QModelIndex model_index)
     if (z < 0 || z >= zoneCount)
         return;
     const ZoneDspSettings &zone = zoneDsp[z];
+    // The page's controls now set this zone's settings (its bands a preset's).
+    // In Preset mode the band sliders show the zone's preset, otherwise the
+    // zone's own equaliser.
+    const bool presetMode = zone.mode == Preset && zone.preset >= 0 && zone.preset < presetCount;
+    ui->nameDspControls(z + 1, presetMode ? zone.preset + 1 : 0);
 
     setSilently(ui->comboBoxDSPMode, [&zone](QComboBox *combo) { combo->setCurrentIndex(zone.mode); });
     setSliderSilently(ui->sliderDSPHighpass, ui->labelDSPHighpassVal, zone.highpass);
@@ -54,9 +59,6 @@ void zor_config::listViewDSPZoneChange(QModelIndex model_index)
     setSliderSilently(ui->sliderDSPBass, ui->labelDSPBassVal, zone.bass);
     setSliderSilently(ui->sliderDSPTreble, ui->labelDSPTrebleVal, zone.treble);
 
-    // In Preset mode the band sliders show the zone's preset, otherwise the
-    // zone's own equaliser.
-    const bool presetMode = zone.mode == Preset && zone.preset >= 0 && zone.preset < presetCount;
     QSlider *bandSliders[bandCount + 1] = {};
     for (int band = 1; band <= bandCount; ++band) {
         QSlider *slider = numberedWidgets().sliderDSPEQ.byNumber(band);

@@ -37,6 +37,7 @@ void zor_config::listViewGroupChange(QModelIndex model_index)
     const int group = model_index.row();
     if (group < 0 || group >= GroupCount)
         return;
+    ui->nameGroupMembers(group + 1);
     for (int zone = 1; zone <= ZoneCount; ++zone) {
         const bool member = groupZones[group] & (1u << (zone - 1));
         setSilently(numberedWidgets().checkBoxGroupZone.byNumber(zone),
@@ -72,6 +73,7 @@ void zor_config::listViewFavoriteChange(QModelIndex model_index)
     const int favorite = model_index.row();
     if (favorite < 0 || favorite >= FavoriteCount)
         return;
+    ui->nameFavoriteMembers(favorite + 1);
     for (int zone = 1; zone <= ZoneCount; ++zone) {
         auto *bypass = numberedWidgets().checkBoxFavoriteBypass.byNumber(zone);
         if (!bypass)

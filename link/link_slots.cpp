@@ -44,6 +44,7 @@ void zor_config::sendCommand(QByteArray input)
             tcpSocket->write(input);
     }
     emit sendSentData(decodeUtf8UpToNul(input));
+    editMade();
 }
 
 void zor_config::serialReadData()
@@ -227,6 +228,10 @@ void zor_config::abandonConnect()
 
 void zor_config::closeEvent(QCloseEvent *event)
 {
+    if (!keepOrDiscardEdits()) {
+        event->ignore();
+        return;
+    }
     abandonConnect();
     stopRunForLink();
     QMainWindow::closeEvent(event);

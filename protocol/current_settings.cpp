@@ -7,7 +7,8 @@
 // editors convert them, the DSP values as the DSP page's sliders show them,
 // the preset, group and favorite values from the settings state. The zones'
 // sources come from their combo boxes, although Send All leaves them alone.
-// The model holds every setting.
+// The model holds every setting. The numbered widgets are looked up by name
+// (the parser's targets), so that a widget gone from the tree is passed over.
 #include "app/zor_config.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 
 #include "editors/editor_support.h"
 #include "forms/zor_config_form.h"
+#include "protocol/reply_targets.h"
 
 namespace {
 
@@ -37,44 +39,48 @@ QString modelName(const QStringListModel &model, int row, const QString &fallbac
 
 UnitSettings zor_config::currentSettings() const
 {
+    ReplyTargets &widgets = *replyTargets;
     UnitSettings s;
     for (int n = 1; n <= protocol::SourceCount; ++n) {
         QString &name = s.sourceNames[n - 1];
         name = modelName(sourceNamesModel, n - 1, name);
-        if (const QLineEdit *field = ui->lineEditSourceNameN[n])
+        if (const QLineEdit *field = widgets.lineEditSourceName.byNumber(n))
             name = sentName(field->text(), name);
     }
+    const QSlider *bandSliders[protocol::BandCount];
+    for (int b = 0; b < protocol::BandCount; ++b)
+        bandSliders[b] = widgets.sliderDSPEQ.byNumber(b + 1);
     for (int n = 1; n <= protocol::ZoneCount; ++n) {
         UnitSettings::Zone &zone = s.zones[n - 1];
         zone.name = modelName(zoneNamesModel, n - 1, zone.name);
-        if (const QLineEdit *field = ui->lineEditZoneNameN[n])
+        if (const QLineEdit *field = widgets.lineEditZoneName.byNumber(n))
             zone.name = sentName(field->text(), zone.name);
-        if (const QSlider *volume = ui->sliderZoneVolN[n])
+        if (const QSlider *volume = widgets.sliderZoneVol.byNumber(n))
             zone.volume = volume->value();
-        if (const QCheckBox *mute = ui->checkBoxZoneMuteN[n])
+        if (const QCheckBox *mute = widgets.checkBoxZoneMute.byNumber(n))
             zone.muted = mute->isChecked();
-        if (const QCheckBox *fixed = ui->checkBoxZoneFixN[n])
+        if (const QCheckBox *fixed = widgets.checkBoxZoneFix.byNumber(n))
             zone.fixed = fixed->isChecked();
-        if (const QCheckBox *power = ui->checkBoxZonePowerN[n])
+        if (const QCheckBox *power = widgets.checkBoxZonePower.byNumber(n))
             zone.powered = power->isChecked();
-        if (const QSpinBox *balance = ui->spinBoxZoneBalN[n])
+        if (const QSpinBox *balance = widgets.spinBoxZoneBal.byNumber(n))
             zone.balance = balance->value();
-        if (const QSpinBox *powerOn = ui->spinBoxZonePOnVolN[n])
+        if (const QSpinBox *powerOn = widgets.spinBoxZonePOnVol.byNumber(n))
             zone.powerOnVolume = powerOn->value();
-        if (const QComboBox *source = ui->comboBoxZoneSourceN[n])
+        if (const QComboBox *source = widgets.comboBoxZoneSource.byNumber(n))
             zone.source = qMax(source->currentIndex(), 0) + 1;
 
         // The DSP page shows a zone's values on sliders, which hold them
         // within their ranges.
         const ZoneDspSettings &dsp = zoneDsp[n - 1];
         const auto onSlider = [](const QSlider *slider, int value) {
-            return qBound(slider->minimum(), value, slider->maximum());
+            return slider ? qBound(slider->minimum(), value, slider->maximum()) : value;
         };
         zone.dspMode = dsp.mode;
         zone.bass = onSlider(ui->sliderDSPBass, dsp.bass);
         zone.treble = onSlider(ui->sliderDSPTreble, dsp.treble);
         for (int b = 0; b < protocol::BandCount; ++b)
-            zone.eq[b] = onSlider(ui->sliderDSPEQN[b + 1], dsp.eq[b]);
+            zone.eq[b] = onSlider(bandSliders[b], dsp.eq[b]);
         zone.preset = dsp.preset + 1;
         zone.lowpass = onSlider(ui->sliderDSPLowpass, dsp.lowpass);
         zone.highpass = onSlider(ui->sliderDSPHighpass, dsp.highpass);

@@ -15,6 +15,7 @@
 #include <QTcpSocket>
 
 #include "app/compare_dialog.h"
+#include "app/settings_step.h"
 #include "forms/zor_config_form.h"
 #include "protocol/core/paced_sender.h"
 #include "protocol/core/unit_reader.h"
@@ -48,6 +49,8 @@ bool zor_config::linkOpen() const
 void zor_config::setLinkActionsEnabled(bool enabled)
 {
     linkActionsWanted = enabled;
+    // Live levels need a link to poll.
+    ui->checkBoxPollOutputLevels->setEnabled(enabled);
     updateRunActions();
 }
 
@@ -60,6 +63,7 @@ void zor_config::updateRunActions()
     // A file loaded or saved in the middle of a run would mix with it.
     ui->actionLoad->setEnabled(idle);
     ui->actionSave->setEnabled(idle);
+    updateUndoActions();
 }
 
 void zor_config::beginRun(Run kind)
@@ -85,6 +89,7 @@ void zor_config::beginRun(Run kind)
 
 void zor_config::endRun(const QString &message)
 {
+    const Run ended = run;
     run = Run::None;
     updateRunActions();
     if (runProgress) {
@@ -93,6 +98,9 @@ void zor_config::endRun(const QString &message)
     }
     if (!message.isEmpty())
         statusBar()->showMessage(message);
+    // Whatever a Receive All changed, complete or not, is one step.
+    if (ended == Run::ReceiveAll)
+        endWindowStep(SettingsStep::ReceiveAll, tr("Receive All"), receiveAllBase, receiveAllOffline);
 }
 
 void zor_config::showRunProgress()
@@ -135,7 +143,10 @@ void zor_config::cancelRun()
 
 QString zor_config::stopRunForLink()
 {
-    return stopRun(true);
+    const QString stopped = stopRun(true);
+    // Live levels end with the link they polled.
+    stopLevelPolling();
+    return stopped;
 }
 
 // A reading ends at once; a run of commands stops after the one under way
@@ -184,6 +195,9 @@ void zor_config::sendingFinished(int outcome)
     const int total = runSender->total();
     switch (outcome) {
     case PacedSender::Completed:
+        // The unit now holds what the window held.
+        if (run == Run::SendAll)
+            offlineEdits = false;
         if (run == Run::SendChanges)
             statusBar()->showMessage(changesChosen == 1 ? tr("Sent 1 change.")
                                                         : tr("Sent %1 changes.").arg(changesChosen));
@@ -208,6 +222,8 @@ void zor_config::readingFinished()
     const UnitSettings &unit = unitReader->settings();
     switch (finished) {
     case Run::ReceiveAll:
+        // The window shows the unit: nothing it holds is its own any more.
+        offlineEdits = false;
         endRun(tr("Receive All: %1 lines received.").arg(unitReader->linesReceived()));
         break;
     case Run::Compare:

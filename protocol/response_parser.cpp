@@ -5,6 +5,7 @@
 // widgets and the settings state. Nothing here sends a command.
 #include "app/zor_config.h"
 #include "protocol/apply_replies.h"
+#include "protocol/core/line_framer.h"
 #include "protocol/reply_targets.h"
 
 #include <iterator>
@@ -75,6 +76,12 @@ constexpr bool handlersInReplyOrder()
 }
 static_assert(handlersInReplyOrder(), "reply handlers out of reply order");
 
+// Output levels change no setting of the window.
+bool setsSetting(const protocol::DecodedReply &reply)
+{
+    return reply.message != Message::OutputLevelLeft && reply.message != Message::OutputLevelRight;
+}
+
 } // namespace
 
 void zor_config::parseCommand(QByteArray line)
@@ -84,6 +91,39 @@ void zor_config::parseCommand(QByteArray line)
         return;
     if (!replyTargets)
         replyTargets = std::make_unique<ReplyTargets>(this);
+    // The undo history never takes what a reply changed for a user's edit.
+    const bool setting = setsSetting(reply);
+    if (setting)
+        beforeReply();
     replies::Context context{*this, *ui, *replyTargets, loadingFile};
+    handlers[reply.row - 1].apply(context, reply);
+    if (setting)
+        afterReply(reply);
+}
+
+// Applies a command frame the window made itself as a file line is applied
+// (a zone powered on keeps its volume), reading it as the one frame it is:
+// a name holding text that looks like another reply stays a name.
+void zor_config::applyStoredFrame(const QByteArray &frame)
+{
+    const std::optional<protocol::ParsedFrame> parsed = protocol::parseFrame(decodeUtf8UpToNul(frame));
+    if (!parsed || int(parsed->id) >= protocol::ReplyRowCount)
+        return;
+    protocol::DecodedReply reply;
+    reply.row = int(parsed->id) + 1;
+    reply.message = parsed->id;
+    const protocol::MessageDefinition &row = protocol::definition(parsed->id);
+    reply.captureCount = row.fieldCount;
+    for (int f = 0; f < row.fieldCount; ++f) {
+        if (row.fields[f].kind == protocol::FieldKind::Number) {
+            reply.value[f] = parsed->numbers[f];
+            reply.text[f] = QString::number(parsed->numbers[f]);
+        } else {
+            reply.text[f] = parsed->texts[f];
+        }
+    }
+    if (!replyTargets)
+        replyTargets = std::make_unique<ReplyTargets>(this);
+    replies::Context context{*this, *ui, *replyTargets, true};
     handlers[reply.row - 1].apply(context, reply);
 }

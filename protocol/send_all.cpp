@@ -13,8 +13,9 @@
 
 void zor_config::sendQueryAll()
 {
-    if (currentRun() != Run::None)
+    if (currentRun() != Run::None || !keepOrDiscardEdits())
         return;
+    beginWindowStep(receiveAllBase, receiveAllOffline);
     // On a serial link the reading asks for serial responses first.
     startReading(Run::ReceiveAll);
 }

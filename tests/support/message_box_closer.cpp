@@ -1,7 +1,6 @@
 #include "support/message_box_closer.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 MessageBoxCloser::MessageBoxCloser(QObject *parent) : QObject(parent)
 {
@@ -15,7 +14,7 @@ void MessageBoxCloser::sweep()
         auto *box = qobject_cast<QMessageBox *>(widget);
         if (box && box->isVisible()) {
             seen << box->windowTitle() + QLatin1Char('|') + box->text();
-            box->done(QMessageBox::Ok);
+            box->done(box->button(answer) ? answer : QMessageBox::Ok);
         }
     }
 }
