@@ -29,11 +29,11 @@ QStringList pages()
             QStringLiteral("Network/Misc"), QStringLiteral("Groups"), QStringLiteral("Favorites")};
 }
 
-QVector<QPair<QString, QString>> lines(const UnitSettings &s)
+QVector<Line> lines(const UnitSettings &s)
 {
-    QVector<QPair<QString, QString>> out;
+    QVector<Line> out;
     auto add = [&out](const QString &page, const QString &setting, const QString &value) {
-        out.append({page, setting + QStringLiteral(": ") + value});
+        out.append({page, setting, value});
     };
     const QString source = QStringLiteral("Source"), zone = QStringLiteral("Zone"),
                   dsp = QStringLiteral("DSP"), net = QStringLiteral("Network/Misc"),

@@ -3,7 +3,6 @@
 
 #include "protocol/core/unit_settings.h"
 
-#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -13,8 +12,15 @@ namespace settings_text {
 // The window's page titles, in tab order.
 QStringList pages();
 
-// Every setting of a model as (page, "setting: value") lines, page by page.
-QVector<QPair<QString, QString>> lines(const UnitSettings &settings);
+struct Line {
+    QString page;
+    QString setting;
+    QString value;
+    QString text() const { return setting + QStringLiteral(": ") + value; }
+};
+
+// Every setting of a model, page by page.
+QVector<Line> lines(const UnitSettings &settings);
 
 } // namespace settings_text
 

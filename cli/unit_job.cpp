@@ -179,6 +179,11 @@ void UnitJob::onReadDone()
         finish();
         return;
     }
+    QString refusal;
+    if (beforeSending && !beforeSending(&refusal)) {
+        fail(Stopped, refusal);
+        return;
+    }
     sentCommands = list;
     sending = true;
     sender.start(list, PacedSender::LinkPacingMs);

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class QIODevice;
 
 // Where a unit is reached: HOST[:PORT] (TCP, port 23 by default) or the path
@@ -27,6 +29,9 @@ struct Target {
     static bool parse(const QString &text, Target *target, QString *reason);
     // How messages name the unit: "10.0.0.7:23" or the device path.
     QString name() const { return serial ? device : host + QLatin1Char(':') + QString::number(port); }
+    // Two targets with the same key are one unit ("10.0.0.7" and
+    // "10.0.0.7:23"; host names in any case).
+    QString key() const { return serial ? device : name().toLower(); }
     // A file name built from the address ("10.0.0.7_23", "dev_ttyUSB0").
     QString fileStem() const;
 };
@@ -40,7 +45,8 @@ class UnitJob : public QObject
     Q_OBJECT
 
 public:
-    enum Failure { None, Unreachable, NoReply, LinkLost };
+    // Stopped: beforeSending refused to let the commands go.
+    enum Failure { None, Unreachable, NoReply, LinkLost, Stopped };
 
     UnitJob(const Target &target, QObject *parent = nullptr);
     ~UnitJob() override;
@@ -53,6 +59,10 @@ public:
     UnitSettings wanted;
     // After sending, read the unit back and compare it with what was sent.
     bool verify = false;
+    // Asked once, after the reading and before the first command goes out
+    // (never when there is nothing to send); false with a reason stops the
+    // job without sending anything.
+    std::function<bool(QString *reason)> beforeSending;
     int connectTimeoutMs = 10000;
     int firstReplyMs = 5000;
     int quietMs = 1000;
@@ -71,6 +81,8 @@ public:
     // not hold ("current" is the unit's value, "wanted" the one sent).
     const QVector<UnitSettings::Difference> &notTaken() const { return missed; }
     int commandsSent() const { return sender.sent(); }
+    // The commands that went out, in order.
+    QList<QByteArray> sentList() const { return sentCommands.mid(0, sender.sent()); }
     int commandsTotal() const { return sender.total(); }
 
 signals:

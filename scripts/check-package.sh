@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Debian package built by `make package`: lintian shows no error, the
 # desktop entry and the AppStream metainfo validate, the package installs, the
-# installed zor-setup shows its window under a virtual display and the installed
-# zor-unit-sim answers --help. Needs root (it installs the package).
+# installed zor-setup shows its window under a virtual display, the installed
+# zor-unit-sim answers --help and Ansible finds the installed zor_unit module.
+# Needs root (it installs the package).
 set -euo pipefail
 build=${1:-build}
 deb=$(ls "$build"/zor-setup_*.deb | head -n 1)
@@ -17,6 +18,13 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --reinstall "./$deb"
 trap 'DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq zor-setup >/dev/null || true' EXIT
 
 /usr/bin/zor-unit-sim --help >/dev/null
+# Debian's Ansible finds the installed module and its documentation unconfigured.
+if command -v ansible-doc >/dev/null; then
+    home=$(mktemp -d)
+    ANSIBLE_HOME=$home ansible-doc zor_unit >"$home/doc"
+    grep -q "^> ZOR_UNIT .*/usr/share/ansible/plugins/modules/" "$home/doc"
+    rm -rf "$home"
+fi
 man -w zor-setup zor-unit-sim >/dev/null 2>&1 || test -f /usr/share/man/man1/zor-setup.1.gz
 
 # The installed utility must show its main window; the check ends it by its PID.

@@ -1,5 +1,6 @@
 #include "sim/unit_state.h"
 
+#include "protocol/core/config_file_reader.h"
 #include "protocol/core/line_framer.h"
 #include "protocol/core/messages.h"
 #include "sim/frame_splitter.h"
@@ -196,15 +197,17 @@ bool UnitState::loadFile(const QString &path, QString *error)
             *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
-    // A configuration file is a few kilobytes; refuse anything absurd rather
-    // than read it all into memory.
-    constexpr qint64 limit = 16 * 1024 * 1024;
-    if (file.size() > limit) {
+    // Line by line as the window loads a file: the same lines set the same
+    // settings, and an overlong line is passed over, never held in memory.
+    ConfigFileReader reader(&file);
+    for (ConfigFileReader::Line line; reader.next(&line);)
+        if (line.whole)
+            state.apply(line.bytes);
+    if (reader.failed()) {
         if (error)
-            *error = QStringLiteral("%1 is too large for a configuration file").arg(path);
+            *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
-    applyText(file.readAll());
     return true;
 }
 

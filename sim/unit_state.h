@@ -51,7 +51,8 @@ public:
     // Applies text: lines holding bracketed frames (a configuration file) or
     // bare reply lines (a dump). Returns the number of accepted commands.
     int applyText(const QByteArray &text);
-    // Loads a configuration file; false with a message when it cannot be read.
+    // Loads a configuration file line by line as the window's Load does;
+    // false with a message when it cannot be read.
     bool loadFile(const QString &path, QString *error);
 
     const UnitSettings &settings() const { return state; }

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "protocol/core/config_file_reader.h"
 #include "protocol/core/messages.h"
 #include "protocol/core/reply_decoder.h"
 #include "sim/frame_splitter.h"
@@ -517,7 +518,9 @@ void tst_sim_unit::loadConfigurationFile()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(
         "[NI1\"Turntable\"]\r\n[VO3R-35]\n[BO3L10]\r\n\r\nnot a command\n[EO3M3]\n[TO3B4T-2]\n[TO3B4T-2]\n"
-        "[XYZ]\n[G2AO5]");
+        "[XYZ]\n[G2AO5]\n");
+    // An overlong line is passed over, as the window's Load passes it over.
+    file.write("[VO4R-30]" + QByteArray(ConfigFileReader::MaxLineLength, ' ') + "\n");
     file.close();
 
     UnitState unit;
@@ -531,6 +534,7 @@ void tst_sim_unit::loadConfigurationFile()
     QCOMPARE(s.zones[2].bass, 4);
     QCOMPARE(s.zones[2].treble, -2);
     QCOMPARE(s.groups[1].members, quint16(1u << 4));
+    QCOMPARE(s.zones[3].volume, UnitSettings().zones[3].volume);
 
     UnitState missing;
     QVERIFY(!missing.loadFile(dir.filePath(QStringLiteral("none.ZOR")), &error));

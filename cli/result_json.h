@@ -1,0 +1,29 @@
+#ifndef ZORCTL_RESULT_JSON_H
+#define ZORCTL_RESULT_JSON_H
+
+// The parts of JSON results that zorctl --json and the Ansible module share,
+// with the same keys in both.
+
+#include "cli/settings_file.h"
+#include "protocol/core/unit_settings.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+namespace result_json {
+
+// {"page", "setting", CURRENT, WANTED} for each difference; restore and the
+// module name the two values "unit" and "file".
+QJsonArray differences(const QVector<UnitSettings::Difference> &diffs,
+                       const QString &currentKey = QStringLiteral("unit"),
+                       const QString &wantedKey = QStringLiteral("file"));
+// {"line", "message"} for each finding.
+QJsonArray findings(const QVector<settings_file::Finding> &findings);
+QJsonArray commands(const QList<QByteArray> &commands);
+
+} // namespace result_json
+
+#endif // ZORCTL_RESULT_JSON_H
