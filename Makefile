@@ -7,7 +7,7 @@ SIM_PORT ?= auto
 
 # Debian packages needed to build, test and run.
 PACKAGES := cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev libqt5svg5-dev \
-            libbenchmark-dev xvfb xauth socat dpkg-dev
+            libbenchmark-dev xvfb xauth socat dpkg-dev ansible-core poppler-utils
 # What checking the Debian package needs besides.
 PACKAGE_CHECK_PACKAGES := lintian desktop-file-utils appstream x11-utils imagemagick man-db
 

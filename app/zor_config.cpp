@@ -38,11 +38,16 @@ zor_config::zor_config(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(tr("ZOR Setup Utility - Version ") + QStringLiteral("2.2"));
 
-    connect(ui->actionExit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    // Exit quits, once edits that exist nowhere else are saved or given up.
+    connect(ui->actionExit, &QAction::triggered, this, &zor_config::exitApplication);
     connect(ui->actionReceiveAll, &QAction::triggered, this, &zor_config::sendQueryAll);
     connect(ui->actionSendAll, &QAction::triggered, this, &zor_config::sendAll);
     connect(ui->actionSave, &QAction::triggered, this, &zor_config::saveFile);
     connect(ui->actionLoad, &QAction::triggered, this, &zor_config::loadFile);
+    connect(ui->actionExportReport, &QAction::triggered, this, &zor_config::exportReport);
+    // A report is written when a Save could be.
+    connect(ui->actionSave, &QAction::changed, this,
+            [this] { ui->actionExportReport->setEnabled(ui->actionSave->isEnabled()); });
     wireRuns();
 
     consoleWindow = new console(this);
@@ -176,6 +181,13 @@ zor_config::zor_config(QWidget *parent)
     connect(ui->pushButtonSetOneToOne, &QPushButton::clicked, this, &zor_config::pushButtonSetOneToOne);
     constructing = false;
     installNameGuards();
+    wireLevelPolling();
+    connect(ui->menuRecentFiles, &QMenu::aboutToShow, this, &zor_config::fillRecentFiles);
+    fillRecentFiles();
+    // Last: the history starts from the settings the window now shows (read
+    // through the numbered widgets, found once now).
+    numberedWidgets();
+    wireHistory();
 }
 
 // Family wiring: every widget of the family's class whose object name
@@ -232,6 +244,9 @@ zor_config::~zor_config()
     // half destroyed.
     for (QWidget *widget : findChildren<QWidget *>())
         widget->blockSignals(true);
+    // The history reports its clearing to the actions, which go with the form.
+    undoHistory.blockSignals(true);
+    undoHistory.clear();
     delete consoleWindow;
     consoleWindow = nullptr;
     delete dspPlot;

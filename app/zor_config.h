@@ -13,8 +13,10 @@
 #include <QString>
 #include <QStringListModel>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <memory>
+#include <optional>
 
 #include "app/settings_state.h"
 #include "link/console.h"
@@ -24,12 +26,16 @@
 #include "link/telnet_dialog.h"
 
 class QTcpSocket;
+namespace protocol {
+struct DecodedReply;
+}
 class QPushButton;
 class Ui_zor_config;
 class dsp;
 class compare_dialog;
 class UnitReader;
 class PacedSender;
+class SettingsStep;
 struct ReplyTargets;
 
 // The main window: owns the form, the link, the settings state, the plot and
@@ -52,6 +58,10 @@ public:
     // Dialog-free halves of saveFile() and loadFile(); true on success.
     bool saveConfiguration(const QString &fileName);
     bool loadConfiguration(const QString &fileName);
+    // Dialog-free half of exportReport(): writes the report of the window's
+    // settings, HTML for a name ending in .html or .htm, PDF otherwise; true
+    // on success, a message box on failure (app/report_export.cpp).
+    bool exportReportTo(const QString &fileName);
 
     // Connects every widget whose object name contains a family prefix
     // (sliderZoneVol, checkBoxGroupZone, ...) to its editor slot. Runs during
@@ -93,6 +103,26 @@ public:
     int connectTimeoutMs = 30000;
     int receiveAllFirstReplyMs = 5000;
     int receiveAllQuietMs = 1000;
+
+    // --- desktop habits: undo, unsaved edits, recent files (app/, configfile/) ---
+    // The window's undo history: one step per user edit of a setting, per
+    // Load and per Receive All, at most 100. Edit > Undo and Redo take a step
+    // back or do it again.
+    QUndoStack undoHistory;
+    // Edits of the same setting closer together than this (keyboard steps,
+    // a spin box held down) make one step.
+    int editMergeMs = 1000;
+    // True while the window holds edits that exist nowhere else: made while
+    // no link was open since the last Load, Save, Receive All or Send All (an
+    // edit counts once its editor has returned to the event loop).
+    bool holdsUnsentEdits() const { return offlineEdits; }
+    // Asks, when the window holds such edits, whether to save them first:
+    // true to go ahead (saved, or discarded), false to leave everything as
+    // it is. True at once when there are none.
+    bool keepOrDiscardEdits();
+    // Loads a file of the Recent Files list. A file that no longer exists is
+    // taken off the list with a message saying so, and nothing else changes.
+    bool openRecentFile(const QString &fileName);
 
 signals:
     void sendReceivedData(QString data);
@@ -184,6 +214,56 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // --- undo history and unsaved edits (app/edit_history.cpp) ---
+    friend class SettingsStep;
+    // The window's settings as the last step, reply, load or undo left them:
+    // what a user edit is measured against.
+    UnitSettings shown;
+    // What the window held when a slider's handle was pressed: a drag is one
+    // step, taken when the handle is released.
+    std::optional<UnitSettings> heldBase;
+    bool sliderHeld = false;
+    // True while a step is being undone or redone.
+    bool replayingStep = false;
+    bool offlineEdits = false;
+    // Whether the commands of the edit not yet taken as a step went to no
+    // unit; unknown while no command was sent.
+    std::optional<bool> editReachedNoUnit;
+    // What the window held when the running Receive All began.
+    UnitSettings receiveAllBase;
+    bool receiveAllOffline = false;
+    // Takes a user edit as a step once its editor has returned.
+    QTimer editSettle;
+    void wireHistory();
+    UnitSettings settledSettings() const;
+    void editMade();
+    void settleEdit();
+    void holdEdits();
+    void releaseEdits();
+    void beforeReply();
+    void afterReply(const protocol::DecodedReply &reply);
+    void beginWindowStep(UnitSettings &base, bool &offline);
+    void endWindowStep(int kind, const QString &text, const UnitSettings &base, bool offline);
+    void applySettings(const UnitSettings &target, const QVector<int> &settings, bool send);
+    void applyStoredFrame(const QByteArray &frame);
+    void undoStep();
+    void redoStep();
+    void updateUndoActions();
+    void exitApplication();
+    bool saveWithDialog();
+
+    // --- recent files (configfile/recent_files.cpp) ---
+    void fillRecentFiles();
+    void rememberFile(const QString &fileName);
+
+    // --- live levels (editors/troubleshooting.cpp) ---
+    QTimer levelPoll;
+    void wireLevelPolling();
+    void levelPollingToggled(bool on);
+    void pollLevels();
+    void stopLevelPolling();
+
+private:
     // --- editor internals (editors/) ---
     // The numbered widgets (sliderDSPEQ_3, checkBoxGroupZone_12, ...) found
     // once by name and remembered; shared by the editors and the parser.
@@ -227,6 +307,8 @@ public slots:
     // Sends the commands of these differences one by one at Send All's pace,
     // nothing else, then reads the unit back.
     void sendSelectedChanges(const QVector<UnitSettings::Difference> &chosen);
+    // File > Export Report...: asks for a file name, PDF unless HTML is chosen.
+    void exportReport();
 
 private:
     Run run = Run::None;

@@ -1,6 +1,7 @@
 #ifndef ZORCTL_RESPONSE_IMAGE_H
 #define ZORCTL_RESPONSE_IMAGE_H
 
+#include "plot/response_drawing.h"
 #include "protocol/core/unit_settings.h"
 
 #include <QString>
@@ -10,18 +11,16 @@ class QPainter;
 
 namespace response_image {
 
-constexpr int Width = 560;
-constexpr int Height = 300;
+constexpr int Width = response_drawing::Width;
+constexpr int Height = response_drawing::Height;
 
-// The ten filter slots of a zone as the DSP page sets them for its mode.
-// `zone` counts from 1.
-void zoneFilters(const UnitSettings &settings, int zone, double coefficients[10][6]);
-
-// Draws a zone's frequency response as the DSP page does (grid, labels,
-// curve) into a Width x Height area, with the zone's name as title.
+// Draws a zone's frequency response in the DSP page's colours
+// (response_drawing) into a Width x Height area below a title band holding
+// the zone's name.
 void draw(QPainter &painter, const UnitSettings &settings, int zone);
 
-// Writes the picture to a .png file. False with a reason on failure.
+// Writes the picture to a .png file, replacing it only once it is written
+// whole. False with a reason on failure.
 bool writePng(const QString &path, const UnitSettings &settings, int zone, QString *reason);
 // The same picture as an SVG drawing.
 bool writeSvg(const QString &path, const UnitSettings &settings, int zone, QString *reason);

@@ -7,10 +7,13 @@
 #include "app/zor_config.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "app/settings_step.h"
 #include "forms/zor_config_form.h"
+#include "protocol/core/config_file_reader.h"
 #include "protocol/core/line_framer.h"
 #include "protocol/core/reply_decoder.h"
 
@@ -18,41 +21,6 @@ namespace {
 
 const char *const FileCaption = QT_TRANSLATE_NOOP("zor_config", "Select Configuration File");
 const char *const FileFilter = QT_TRANSLATE_NOOP("zor_config", "Config Files (*.ZOR)");
-
-// The longest file line, without its line end, that can hold a setting. A
-// longer line (a log or a disk image picked by mistake) is not recognised and
-// is never held whole.
-constexpr int MaxLineLength = 4096;
-
-// One line of a file being loaded, line end kept. Of a longer line only the
-// first MaxLineLength bytes are kept; the rest is read and dropped. An empty
-// result means the end of the file (or a read error).
-struct FileLine {
-    QByteArray bytes;
-    bool whole = true;
-};
-
-FileLine readBoundedLine(QFile &file)
-{
-    // Room for CR LF: text mode turns it into LF only after reading. (A
-    // readLine() limit of n returns at most n - 1 bytes.)
-    constexpr qint64 chunk = MaxLineLength + 2;
-    FileLine line;
-    line.bytes = file.readLine(chunk + 1);
-    const bool ended = line.bytes.endsWith('\n');
-    if (!ended && line.bytes.size() == chunk) {
-        for (;;) {
-            const QByteArray rest = file.readLine(chunk + 1);
-            if (rest.isEmpty() || rest.endsWith('\n'))
-                break;
-        }
-    }
-    if (line.bytes.size() - (ended ? 1 : 0) > MaxLineLength) {
-        line.whole = false;
-        line.bytes.truncate(MaxLineLength);
-    }
-    return line;
-}
 
 // Back to the first line for a second pass; a device that cannot seek is
 // opened again.
@@ -68,15 +36,22 @@ bool rewind(QFile &file)
 
 void zor_config::saveFile()
 {
+    saveWithDialog();
+}
+
+// True once the window's settings are in the file the user chose.
+bool zor_config::saveWithDialog()
+{
     const QString fileName =
         QFileDialog::getSaveFileName(this, tr(FileCaption), QStringLiteral("/"), tr(FileFilter));
-    if (fileName.isEmpty())
-        return;
-    saveConfiguration(fileName);
+    return !fileName.isEmpty() && saveConfiguration(fileName);
 }
 
 void zor_config::loadFile()
 {
+    // Edits that exist nowhere else are not given up unasked.
+    if (!keepOrDiscardEdits())
+        return;
     const QString fileName =
         QFileDialog::getOpenFileName(this, tr(FileCaption), QStringLiteral("/"), tr(FileFilter));
     if (fileName.isEmpty())
@@ -88,6 +63,8 @@ bool zor_config::saveConfiguration(const QString &fileName)
 {
     if (currentRun() != Run::None || configFile.isOpen())
         return false;
+    // An edit just made is in the file: it is no longer the window's alone.
+    settleEdit();
     configFile.setFileName(fileName);
     if (!configFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
         QMessageBox::critical(this, tr("Error"), tr("Failed to open file ") + fileName + QStringLiteral("."),
@@ -107,6 +84,8 @@ bool zor_config::saveConfiguration(const QString &fileName)
         return false;
     }
     ui->statusBar->showMessage(tr("File saved successfully."));
+    offlineEdits = false;
+    rememberFile(fileName);
     return true;
 }
 
@@ -124,7 +103,8 @@ bool zor_config::loadConfiguration(const QString &fileName)
     // the parser recognises, then, if there are any, apply every line.
     int nonBlank = 0;
     int recognised = 0;
-    for (FileLine line = readBoundedLine(file); !line.bytes.isEmpty(); line = readBoundedLine(file)) {
+    ConfigFileReader lines(&file);
+    for (ConfigFileReader::Line line; lines.next(&line);) {
         if (line.whole && line.bytes.trimmed().isEmpty())
             continue;
         ++nonBlank;
@@ -144,14 +124,23 @@ bool zor_config::loadConfiguration(const QString &fileName)
         return false;
     }
 
+    // The whole load is one step of the undo history.
+    UnitSettings before;
+    bool offlineBefore = false;
+    beginWindowStep(before, offlineBefore);
     loadingFile = true;
-    for (FileLine line = readBoundedLine(file); !line.bytes.isEmpty(); line = readBoundedLine(file)) {
+    ConfigFileReader again(&file);
+    for (ConfigFileReader::Line line; again.next(&line);) {
         if (line.whole)
             parseCommand(line.bytes);
         emit sendReceivedData(decodeUtf8UpToNul(line.bytes.trimmed()));
     }
     loadingFile = false;
     file.close();
+    offlineEdits = false;
+    endWindowStep(SettingsStep::Load, tr("Load %1").arg(QFileInfo(fileName).fileName()), before,
+                  offlineBefore);
+    rememberFile(fileName);
 
     if (recognised == nonBlank)
         ui->statusBar->showMessage(tr("File loaded successfully."));

@@ -127,6 +127,15 @@ void setupFrontPanelSlider(QSlider *slider)
 
 constexpr char IpInputMask[] = "000.000.000.000;_";
 
+#if QT_CONFIG(accessibility)
+// A combo box and the list it pops up are named alike.
+void setComboName(QComboBox *combo, const QString &name)
+{
+    combo->setAccessibleName(name);
+    combo->view()->setAccessibleName(name);
+}
+#endif
+
 // Grows every label under `page` to what its text needs at its font: a label
 // placed at a fixed size keeps its position and that size as its least, but
 // never clips its text (the default font, a longer source caption set by a
@@ -240,6 +249,7 @@ void Ui_zor_config::setupActions(QMainWindow *zor_config)
     };
     actionLoad = action("actionLoad");
     actionSave = action("actionSave");
+    actionExportReport = action("actionExportReport");
     actionExit = action("actionExit");
     actionSerial = action("actionSerial");
     actionSerial->setCheckable(true);
@@ -256,13 +266,22 @@ void Ui_zor_config::setupActions(QMainWindow *zor_config)
     actionSendChanges = action("actionSendChanges");
     actionSendChanges->setEnabled(false);
     actionConsole = action("actionConsole");
+    // Undo and redo name the step they take back or do again; they are
+    // enabled while there is one.
+    actionUndo = action("actionUndo");
+    actionUndo->setEnabled(false);
+    actionRedo = action("actionRedo");
+    actionRedo->setEnabled(false);
     // The everyday keys; the menu texts keep their own mnemonics.
     actionLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     actionSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    actionExportReport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     actionExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     actionReceiveAll->setShortcut(QKeySequence(Qt::Key_F5));
     actionSendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     actionConsole->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    actionUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actionRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
 }
 
 void Ui_zor_config::setupSourcePage()
@@ -743,6 +762,11 @@ void Ui_zor_config::setupTroubleshootingPage()
 
     pushButtonPollOutputLevels = make<QPushButton>(page, "pushButtonPollOutputLevels", Font::Inherit);
     pushButtonPollOutputLevels->setGeometry(QRect(590, 20, 171, 61));
+    // Live levels: polls once a second while ticked; usable while a link is
+    // open.
+    checkBoxPollOutputLevels = make<QCheckBox>(page, "checkBoxPollOutputLevels", Font::Inherit);
+    checkBoxPollOutputLevels->setGeometry(QRect(590, 0, 171, 20));
+    checkBoxPollOutputLevels->setEnabled(false);
     label_2 = centred(make<QLabel>(page, "label_2", Font::Inherit));
     label_2->setGeometry(QRect(590, 90, 171, 31));
     pushButtonSetOneToOne = make<QPushButton>(page, "pushButtonSetOneToOne", Font::Inherit);
@@ -785,17 +809,26 @@ void Ui_zor_config::setupMenus(QMainWindow *zor_config)
     menuBar = make<QMenuBar>(zor_config, "menuBar");
     menuBar->setGeometry(QRect(0, 0, 800, 22));
     menuFile = make<QMenu>(menuBar, "menuFile");
+    menuRecentFiles = make<QMenu>(menuFile, "menuRecentFiles");
+    // Each entry shows its folder as a tool tip.
+    menuRecentFiles->setToolTipsVisible(true);
+    menuEdit = make<QMenu>(menuBar, "menuEdit");
     menuConnection = make<QMenu>(menuBar, "menuConnection");
     zor_config->setMenuBar(menuBar);
     statusBar = make<QStatusBar>(zor_config, "statusBar");
     zor_config->setStatusBar(statusBar);
 
     menuBar->addAction(menuFile->menuAction());
+    menuBar->addAction(menuEdit->menuAction());
     menuBar->addAction(menuConnection->menuAction());
     menuFile->addAction(actionLoad);
     menuFile->addAction(actionSave);
+    menuFile->addAction(actionExportReport);
+    menuFile->addAction(menuRecentFiles->menuAction());
     menuFile->addSeparator();
     menuFile->addAction(actionExit);
+    menuEdit->addAction(actionUndo);
+    menuEdit->addAction(actionRedo);
     menuConnection->addAction(actionSerial);
     menuConnection->addAction(actionTelnet);
     menuConnection->addSeparator();
@@ -837,6 +870,10 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
 #if QT_CONFIG(statustip)
     actionSave->setStatusTip(tr("Save settings to a file."));
 #endif
+    actionExportReport->setText(tr("Export Report..."));
+#if QT_CONFIG(statustip)
+    actionExportReport->setStatusTip(tr("Write every setting and the DSP curves to a PDF or HTML file."));
+#endif
     actionExit->setText(tr("&Exit"));
     actionSerial->setText(tr("&Serial"));
 #if QT_CONFIG(statustip)
@@ -866,6 +903,14 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
 #if QT_CONFIG(statustip)
     actionConsole->setStatusTip(tr("Open up the communication console to see sent/received data."));
 #endif
+    actionUndo->setText(tr("Undo"));
+#if QT_CONFIG(statustip)
+    actionUndo->setStatusTip(tr("Take back the last change of the settings."));
+#endif
+    actionRedo->setText(tr("Redo"));
+#if QT_CONFIG(statustip)
+    actionRedo->setStatusTip(tr("Make the change taken back again."));
+#endif
 
     // Source page
     labelSourceName->setText(tr("Source Name"));
@@ -875,6 +920,9 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
         lineEditSourceNameN[n]->setStatusTip(tr("Set the name of the source input."));
 #endif
         lineEditSourceNameN[n]->setText(tr("Source Name %1").arg(n));
+#if QT_CONFIG(accessibility)
+        lineEditSourceNameN[n]->setAccessibleName(tr("Source %1 name").arg(n));
+#endif
     }
     tabWidget->setTabText(tabWidget->indexOf(tabSource), tr("Source"));
 
@@ -907,6 +955,16 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
         checkBoxZoneMuteN[n]->setText(QString());
         checkBoxZoneFixN[n]->setText(QString());
         checkBoxZonePowerN[n]->setText(QString());
+#if QT_CONFIG(accessibility)
+        lineEditZoneNameN[n]->setAccessibleName(tr("Zone %1 name").arg(n));
+        sliderZoneVolN[n]->setAccessibleName(tr("Zone %1 volume").arg(n));
+        checkBoxZoneMuteN[n]->setAccessibleName(tr("Zone %1 mute").arg(n));
+        checkBoxZoneFixN[n]->setAccessibleName(tr("Zone %1 fixed volume").arg(n));
+        spinBoxZoneBalN[n]->setAccessibleName(tr("Zone %1 balance").arg(n));
+        setComboName(comboBoxZoneSourceN[n], tr("Zone %1 source").arg(n));
+        checkBoxZonePowerN[n]->setAccessibleName(tr("Zone %1 power").arg(n));
+        spinBoxZonePOnVolN[n]->setAccessibleName(tr("Zone %1 power-on volume").arg(n));
+#endif
     }
     tabWidget->setTabText(tabWidget->indexOf(tabZone), tr("Zone"));
 
@@ -958,6 +1016,10 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
     graphicsView->setStatusTip(tr("Shows the frequency response of the selected zone output."));
 #endif
     tabWidget->setTabText(tabWidget->indexOf(tabDSP), tr("DSP"));
+#if QT_CONFIG(accessibility)
+    listViewDSPZone->setAccessibleName(tr("Zone to edit"));
+#endif
+    nameDspControls(1);
 
     // Network/Misc page
     groupBox->setTitle(tr("Network"));
@@ -1039,6 +1101,16 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
 #endif
     labelTriggerModeLevelVal->setText(tr("20 mVRMS"));
     tabWidget->setTabText(tabWidget->indexOf(tabNetwork), tr("Network/Misc"));
+#if QT_CONFIG(accessibility)
+    lineEditNetworkIP->setAccessibleName(tr("IP address"));
+    lineEditNetworkMask->setAccessibleName(tr("Network mask"));
+    lineEditNetworkGateway->setAccessibleName(tr("Gateway"));
+    sliderFPBrightness->setAccessibleName(tr("Front panel brightness"));
+    sliderFPSleep->setAccessibleName(tr("Front panel sleep time"));
+    setComboName(comboBoxTriggerMode, tr("Trigger mode"));
+    sliderTriggerTime->setAccessibleName(tr("Trigger time"));
+    sliderTriggerLevel->setAccessibleName(tr("Trigger level"));
+#endif
 
     // Groups page
     labelGroupName->setText(tr("Group Name / Active"));
@@ -1051,6 +1123,10 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
     for (int n = 1; n <= ZoneCount; ++n)
         checkBoxGroupZoneN[n]->setText(tr("Zone %1").arg(n));
     tabWidget->setTabText(tabWidget->indexOf(tabGroups), tr("Groups"));
+#if QT_CONFIG(accessibility)
+    listViewGroup->setAccessibleName(tr("Groups"));
+#endif
+    nameGroupMembers(1);
 
     // Favorites page
     label->setText(tr("Favorite Name / Active"));
@@ -1076,6 +1152,10 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
         checkBoxFavoriteBypassN[n]->setText(QString());
     }
     tabWidget->setTabText(tabWidget->indexOf(tabFavorites), tr("Favorites"));
+#if QT_CONFIG(accessibility)
+    listViewFavorites->setAccessibleName(tr("Favorites"));
+#endif
+    nameFavoriteMembers(1);
 
     // Troubleshooting page
 #if QT_CONFIG(statustip)
@@ -1083,6 +1163,11 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
         tr("Reads the level at the output of the zone (affected by volume and source selection)."));
 #endif
     pushButtonPollOutputLevels->setText(tr("Poll Volume Levels"));
+    checkBoxPollOutputLevels->setText(tr("Poll every second"));
+#if QT_CONFIG(statustip)
+    checkBoxPollOutputLevels->setStatusTip(
+        tr("Polls the output levels once a second while a connection is open."));
+#endif
     label_2->setText(tr("Query all zones to\nrefresh display."));
 #if QT_CONFIG(statustip)
     pushButtonSetOneToOne->setStatusTip(tr("Sets zone 1 to source 1, zone 2 to source 2, ..."));
@@ -1103,7 +1188,54 @@ void Ui_zor_config::retranslateUi(QMainWindow *zor_config)
     }
     tabWidget->setTabText(tabWidget->indexOf(tabTroubleshooting), tr("Troubleshooting"));
     growLabelsToFit(tabTroubleshooting);
+#if QT_CONFIG(accessibility)
+    tabWidget->setAccessibleName(tr("Pages"));
+#endif
 
     menuFile->setTitle(tr("&File"));
+    menuRecentFiles->setTitle(tr("Recent Files"));
+    menuEdit->setTitle(tr("&Edit"));
     menuConnection->setTitle(tr("&Connection"));
+}
+
+void Ui_zor_config::nameDspControls(int zone, int preset)
+{
+#if QT_CONFIG(accessibility)
+    setComboName(comboBoxDSPMode, tr("Zone %1 DSP mode").arg(zone));
+    listViewDSPPreset->setAccessibleName(tr("Zone %1 preset").arg(zone));
+    for (int n = 1; n <= BandCount; ++n)
+        sliderDSPEQN[n]->setAccessibleName(preset > 0 ? tr("Preset %1 band %2").arg(preset).arg(n)
+                                                      : tr("Zone %1 EQ band %2").arg(zone).arg(n));
+    sliderDSPBass->setAccessibleName(tr("Zone %1 bass").arg(zone));
+    sliderDSPTreble->setAccessibleName(tr("Zone %1 treble").arg(zone));
+    sliderDSPLowpass->setAccessibleName(tr("Zone %1 lowpass").arg(zone));
+    sliderDSPHighpass->setAccessibleName(tr("Zone %1 highpass").arg(zone));
+    graphicsView->setAccessibleName(tr("Zone %1 frequency response").arg(zone));
+    graphicsView->viewport()->setAccessibleName(graphicsView->accessibleName());
+#else
+    Q_UNUSED(zone);
+    Q_UNUSED(preset);
+#endif
+}
+
+void Ui_zor_config::nameGroupMembers(int group)
+{
+#if QT_CONFIG(accessibility)
+    for (int n = 1; n <= ZoneCount; ++n)
+        checkBoxGroupZoneN[n]->setAccessibleName(tr("Group %1 member Zone %2").arg(group).arg(n));
+#else
+    Q_UNUSED(group);
+#endif
+}
+
+void Ui_zor_config::nameFavoriteMembers(int favorite)
+{
+#if QT_CONFIG(accessibility)
+    for (int n = 1; n <= ZoneCount; ++n) {
+        checkBoxFavoriteBypassN[n]->setAccessibleName(tr("Favorite %1 Zone %2 bypass").arg(favorite).arg(n));
+        setComboName(comboBoxFavoriteSourceN[n], tr("Favorite %1 Zone %2 source").arg(favorite).arg(n));
+    }
+#else
+    Q_UNUSED(favorite);
+#endif
 }

@@ -47,8 +47,17 @@ public:
 
     // Builds the whole form into the main window.
     void setupUi(QMainWindow *zor_config);
-    // Sets every text, title, status tip, input mask and combo item.
+    // Sets every text, title, status tip, accessible name, input mask and
+    // combo item.
     void retranslateUi(QMainWindow *zor_config);
+
+    // Accessible names of the controls whose setting depends on what a list
+    // selects: the DSP page's controls set zone `zone`'s settings (its band
+    // sliders those of preset `preset` when it is not 0), the group members
+    // those of group `group`, the favorite rows those of favorite `favorite`.
+    void nameDspControls(int zone, int preset = 0);
+    void nameGroupMembers(int group);
+    void nameFavoriteMembers(int favorite);
 
     // Number of zones (and sources) and of EQ bands; family arrays have one
     // slot more so that the index is the number in the object name.
@@ -58,6 +67,7 @@ public:
     // Actions and window frame
     QAction *actionLoad = nullptr;
     QAction *actionSave = nullptr;
+    QAction *actionExportReport = nullptr;
     QAction *actionExit = nullptr;
     QAction *actionSerial = nullptr;
     QAction *actionTelnet = nullptr;
@@ -66,11 +76,15 @@ public:
     QAction *actionCompare = nullptr;
     QAction *actionSendChanges = nullptr;
     QAction *actionConsole = nullptr;
+    QAction *actionUndo = nullptr;
+    QAction *actionRedo = nullptr;
     QWidget *centralWidget = nullptr;
     QGridLayout *gridLayout = nullptr;
     QTabWidget *tabWidget = nullptr;
     QMenuBar *menuBar = nullptr;
     QMenu *menuFile = nullptr;
+    QMenu *menuRecentFiles = nullptr;
+    QMenu *menuEdit = nullptr;
     QMenu *menuConnection = nullptr;
     QStatusBar *statusBar = nullptr;
 
@@ -224,6 +238,7 @@ public:
     // Troubleshooting page (fixed geometries, no layout)
     QWidget *tabTroubleshooting = nullptr;
     QPushButton *pushButtonPollOutputLevels = nullptr;
+    QCheckBox *checkBoxPollOutputLevels = nullptr;
     QLabel *label_2 = nullptr;
     QPushButton *pushButtonSetOneToOne = nullptr;
     QLabel *label_3 = nullptr;

@@ -304,6 +304,8 @@ private slots:
         row("pushButtonPollOutputLevels", "QPushButton", "tabTroubleshooting", none, free,
             "Poll Volume Levels",
             "Reads the level at the output of the zone (affected by volume and source selection).");
+        row("checkBoxPollOutputLevels", "QCheckBox", "tabTroubleshooting", none, free, "Poll every second",
+            "Polls the output levels once a second while a connection is open.");
         row("label_2", "QLabel", "tabTroubleshooting", none, free, "Query all zones to\nrefresh display.");
         row("pushButtonSetOneToOne", "QPushButton", "tabTroubleshooting", none, free, "Reset Sources",
             "Sets zone 1 to source 1, zone 2 to source 2, ...");
@@ -966,6 +968,8 @@ private slots:
         };
         add("actionLoad", "&Load", "Load settings from a file.", false, true, "Ctrl+O");
         add("actionSave", "&Save", "Save settings to a file.", false, true, "Ctrl+S");
+        add("actionExportReport", "Export Report...",
+            "Write every setting and the DSP curves to a PDF or HTML file.", false, true, "Ctrl+E");
         add("actionExit", "&Exit", "", false, true, "Ctrl+Q");
         add("actionSerial", "&Serial", "Open serial connection dialog box.", true, true, "");
         add("actionTelnet", "&Network", "Open network connection dialog box.", true, true, "");
@@ -979,6 +983,8 @@ private slots:
             "Send only the settings in which the connected unit differs.", false, false, "");
         add("actionConsole", "&Console", "Open up the communication console to see sent/received data.",
             false, true, "Ctrl+T");
+        add("actionUndo", "Undo", "Take back the last change of the settings.", false, false, "Ctrl+Z");
+        add("actionRedo", "Redo", "Make the change taken back again.", false, false, "Ctrl+Shift+Z");
     }
 
     void actions()
@@ -1006,13 +1012,17 @@ private slots:
                                                : action->objectName());
             return list;
         };
-        QCOMPARE(names(window.menuBar()), (QStringList{"menuFile", "menuConnection"}));
+        QCOMPARE(names(window.menuBar()), (QStringList{"menuFile", "menuEdit", "menuConnection"}));
         auto *file = window.findChild<QMenu *>("menuFile");
         auto *connection = window.findChild<QMenu *>("menuConnection");
         QVERIFY(file && connection);
         QCOMPARE(file->title(), QStringLiteral("&File"));
         QCOMPARE(connection->title(), QStringLiteral("&Connection"));
-        QCOMPARE(names(file), (QStringList{"actionLoad", "actionSave", "-", "actionExit"}));
+        QCOMPARE(names(file), (QStringList{"actionLoad", "actionSave", "actionExportReport",
+                                           "menuRecentFiles", "-", "actionExit"}));
+        QCOMPARE(window.findChild<QMenu *>("menuRecentFiles")->title(), QStringLiteral("Recent Files"));
+        QCOMPARE(window.findChild<QMenu *>("menuEdit")->title(), QStringLiteral("&Edit"));
+        QCOMPARE(names(window.findChild<QMenu *>("menuEdit")), (QStringList{"actionUndo", "actionRedo"}));
         QCOMPARE(names(connection),
                  (QStringList{"actionSerial", "actionTelnet", "-", "actionReceiveAll", "actionSendAll",
                               "actionCompare", "actionSendChanges", "-", "actionConsole"}));

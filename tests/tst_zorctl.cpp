@@ -3,12 +3,14 @@
 #include <QtTest>
 
 #include <QImage>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUdpSocket>
 
 #include "protocol/core/unit_settings.h"
 #include "sim/unit_state.h"
+#include "support/json_path.h"
 #include "support/simulated_unit.h"
 
 namespace {
@@ -274,6 +276,8 @@ private slots:
             << restoreShort + QStringList{"--changes-only"} << partial << false << incomplete;
         QTest::newRow("restore, partial answer when read back")
             << restoreShort << partial << false << "cannot read the unit back: " + incomplete;
+        QTest::newRow("report, partial answer")
+            << QStringList{"report", "UNIT", "-o", "REPORT"} << partial << false << incomplete;
     }
 
     void unitFailures()
@@ -295,6 +299,7 @@ private slots:
                                             {"FILE", file},
                                             {"SHORT", shortFile},
                                             {"OUT", dir.filePath("b.ZOR")},
+                                            {"REPORT", dir.filePath("b.pdf")},
                                             {"OLD", old}};
         for (QString &argument : arguments)
             argument = stand.value(argument, argument);
@@ -305,6 +310,7 @@ private slots:
         QCOMPARE(run.err, QStringLiteral("zorctl: %1: %2\n").arg(named, message));
         QCOMPARE(run.out, QString());
         QVERIFY(!QFile::exists(dir.filePath("b.ZOR")));
+        QVERIFY(!QFile::exists(dir.filePath("b.pdf")));
         QCOMPARE(readFile(old), QByteArray("[VO1R-10]\n"));
     }
 
@@ -386,6 +392,82 @@ private slots:
             QVERIFY2(command == QLatin1String("[QX]") || fileCommands.contains(command), qPrintable(command));
     }
 
+    // --json prints one document and nothing else on standard output. In
+    // arguments and checks UNIT is the unit (STEM its file name), FILE the
+    // custom unit's file, SHORT a file of three lines, BAD one with an
+    // unknown line, DIR a directory. A check is "path=value" (see jsonAt).
+    void json_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("checks");
+        QTest::newRow("backup") << QStringList{"backup", "UNIT", "-o", "DIR/", "--json"} << 0
+                                << QStringList{"#=1", "0/target=UNIT", "0/ok=true", "0/error=null",
+                                               "0/file=DIR/STEM.ZOR"};
+        QTest::newRow("backup, a unit not reached")
+            << QStringList{"backup", "127.0.0.2:9", "-o", "DIR/", "--json"} << 3
+            << QStringList{"0/ok=false", "0/error=connection refused", "0/file=null"};
+        QTest::newRow("restore --changes-only")
+            << QStringList{"restore", "SHORT", "UNIT", "--changes-only", "--json"} << 0
+            << QStringList{"0/ok=true",
+                           "0/changed=true",
+                           "0/differences=[3]",
+                           "0/differences/0/setting=Zone 2 name",
+                           "0/differences/0/unit=Kitchen",
+                           "0/differences/0/file=Lounge",
+                           "0/commands/0=[NO2\"Lounge\"]",
+                           "0/not_taken=[0]"};
+        QTest::newRow("restore, two targets naming one unit")
+            << QStringList{"restore", "SHORT", "127.0.0.2", "127.0.0.2:23", "--dry-run", "--json"} << 0
+            << QStringList{"#=1", "0/target=127.0.0.2:23", "0/changed=false", "0/commands=[3]"};
+        QTest::newRow("diff") << QStringList{"diff", "FILE", "SHORT", "--json"} << 1
+                              << QStringList{"0/a=FILE",
+                                             "0/b=SHORT",
+                                             "0/ok=true",
+                                             "0/differences=[3]",
+                                             "0/differences/1/a=-12 dB",
+                                             "0/differences/1/b=-20 dB"};
+        QTest::newRow("show, a unit named twice")
+            << QStringList{"show", "UNIT", "UNIT", "--page", "network", "--json"} << 0
+            << QStringList{"#=1", "0/target=UNIT", "0/settings/1/setting=IP address",
+                           "0/settings/1/value=10.0.0.7"};
+        QTest::newRow("lint") << QStringList{"lint", "BAD", "--json"} << 1
+                              << QStringList{"0/target=BAD", "0/ok=false", "0/findings=[1]",
+                                             "0/findings/0/line=2",
+                                             "0/findings/0/message=unknown command: hello"};
+    }
+
+    void json()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, checks);
+        QTemporaryDir dir;
+        SimulatedUnit unit;
+        QVERIFY(unit.start({writeFile(dir, QStringLiteral("custom.ZOR"), fileOf(custom()))}));
+        const QHash<QString, QString> stand{
+            {"UNIT", unit.address()},
+            {"STEM", QStringLiteral("127.0.0.1_%1").arg(unit.tcpPort)},
+            {"FILE", dir.filePath("custom.ZOR")},
+            {"SHORT", writeFile(dir, "short.ZOR", "[VO3R-20]\n[NO2\"Lounge\"]\n[EO8M5]\n")},
+            {"BAD", writeFile(dir, "bad.ZOR", "[VO3R-20]\nhello\n")},
+            {"DIR", dir.filePath("out")}};
+        const auto replaced = [&](QString text) {
+            for (auto it = stand.begin(); it != stand.end(); ++it)
+                text.replace(it.key(), it.value());
+            return text;
+        };
+        for (QString &argument : arguments)
+            argument = replaced(argument);
+        const Run run = zorctl(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QJsonParseError parsed;
+        const QJsonValue document = QJsonDocument::fromJson(run.out.toUtf8(), &parsed).array();
+        QVERIFY2(parsed.error == QJsonParseError::NoError, qPrintable(run.out));
+        for (const QString &check : checks)
+            QCOMPARE(jsonAt(document, check.section('=', 0, 0)), replaced(check.section('=', 1)));
+    }
+
     void lint_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -401,13 +483,13 @@ private slots:
             << QByteArray("[NO1\"Seventeen chars!!\"]\n") << QStringList{"1: zone name: name longer than 16"};
         QTest::newRow("name with a control character")
             << QByteArray("[NI2\"Tab\there\"]\n") << QStringList{"1: source name: name holds a character"};
-        QTest::newRow("setting given twice names the later line")
-            << QByteArray("[VO1R-10]\n[VMO1]\n[VO1R-20]\n[VUMO1]\n")
-            << QStringList{"3: zone volume given twice (first on line 1)",
-                           "4: zone unmute given twice (first on line 2)"};
-        QTest::newRow("two different tone lines")
-            << QByteArray("[TO1B2T3]\n[TO1B2T4]\n")
-            << QStringList{"2: zone tone given twice (first on line 1)"};
+        // Lint reports exactly the lines the window's Load would not take.
+        QTest::newRow("a setting given twice loads, the later line wins")
+            << QByteArray("[VO1R-10]\n[VMO1]\n[VO1R-20]\n[VUMO1]\n") << QStringList{};
+        QTest::newRow("a bare reply line loads") << QByteArray("VO3R-25\r\n") << QStringList{};
+        QTest::newRow("a line longer than 4096 bytes")
+            << QByteArray("[VO1R-10]\n[VO3R-25]") + QByteArray(4096, ' ') + "\n[SD2]"
+            << QStringList{"2: line longer than 4096 bytes"};
         QTest::newRow("a query is not a setting")
             << QByteArray("[QX]\n") << QStringList{"1: [QX] is not a setting"};
     }
@@ -588,22 +670,49 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("no command") << QStringList{} << 2;
-        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2;
-        QTest::newRow("unknown option") << QStringList{"lint", "--bogus", "x"} << 2;
-        QTest::newRow("backup without -o") << QStringList{"backup", "127.0.0.1"} << 2;
-        QTest::newRow("help") << QStringList{"--help"} << 0;
-        QTest::newRow("command help") << QStringList{"restore", "--help"} << 0;
-        QTest::newRow("version") << QStringList{"--version"} << 0;
+        QTest::addColumn<QString>("shown"); // on standard output after exit 0, else on standard error
+        const QString demo = QStringLiteral(ZOR_SOURCE_DIR "/demo/restaurant.ZOR");
+        QTest::newRow("no command") << QStringList{} << 2 << "Usage: zorctl COMMAND";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "unknown command frobnicate";
+        QTest::newRow("unknown option")
+            << QStringList{"lint", "--bogus", "x"} << 2 << "unknown option --bogus";
+        QTest::newRow("an option the command does not take")
+            << QStringList{"diff", "--jobs", "5", demo, demo} << 2 << "zorctl: diff does not take --jobs\n";
+        QTest::newRow("backup without -o") << QStringList{"backup", "127.0.0.1"} << 2 << "backup needs -o";
+        QTest::newRow("a file that does not exist is no host")
+            << QStringList{"diff", "missing.ZOR", "127.0.0.2"} << 2
+            << "zorctl: missing.ZOR: No such file or directory\n";
+        QTest::newRow("restore from a file that does not exist")
+            << QStringList{"restore", "missing.zor", "127.0.0.2"} << 2
+            << "zorctl: missing.zor: No such file or directory\n";
+        QTest::newRow("a dry run checks its targets")
+            << QStringList{"restore", demo, "no target!", "--dry-run"} << 2
+            << "zorctl: no target!: not a HOST[:PORT] or a serial device path\n";
+        QTest::newRow("a picture that cannot be written")
+            << QStringList{"plot", demo, "--zone", "1", "-o", "/proc/zor-none/z.svg"} << 2
+            << "zorctl: /proc/zor-none/z.svg: ";
+        QTest::newRow("a report that cannot be written")
+            << QStringList{"report", demo, "-o", "/proc/zor-none/r.pdf"} << 2
+            << "zorctl: /proc/zor-none/r.pdf: ";
+        QTest::newRow("a report is PDF or HTML") << QStringList{"report", demo, "-o", "r.txt"} << 2
+                                                 << "r.txt: the report is written as .pdf or .html";
+        QTest::newRow("several reports need a directory")
+            << QStringList{"report", demo, "127.0.0.2", "-o", "r.pdf"} << 2 << "several reports need -o DIR/";
+        QTest::newRow("help") << QStringList{"--help"} << 0
+                              << "2 usage error or a local file that cannot be read or written";
+        QTest::newRow("command help") << QStringList{"restore", "--help"} << 0 << "--changes-only";
+        QTest::newRow("plot help tells of SVG") << QStringList{"plot", "--help"} << 0 << "an SVG drawing";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "zorctl 2.2\n";
     }
 
     void usage()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
+        QFETCH(QString, shown);
         const Run run = zorctl(arguments);
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY(exitCode == 0 ? !run.out.isEmpty() : !run.err.isEmpty());
+        QVERIFY2((exitCode == 0 ? run.out : run.err).contains(shown), qPrintable(run.out + run.err));
     }
 };
 
