@@ -7,7 +7,6 @@
 #include "cli/zorctl.h"
 
 #include <QJsonObject>
-#include <QSet>
 
 namespace zorctl {
 
@@ -102,29 +101,10 @@ int showCommand(const Arguments &a)
     int jobs = 32, status = ExitOk;
     if (!intOption(a, QStringLiteral("jobs"), 1, 4096, 32, &jobs))
         return ExitUsage;
-    QStringList items = a.positional;
-    if (a.has(QStringLiteral("all"))) {
-        QList<Target> targets;
-        if (!collectTargets(a, {}, &targets, &status))
-            return status;
-        for (const Target &t : targets)
-            items << t.text;
-    }
-    if (items.isEmpty()) {
-        error(QStringLiteral("show needs a file or a target"));
-        return ExitUsage;
-    }
-    QVector<Source> named;
-    if (!parseSources(items, &named, &status))
-        return status;
     // A file or unit named twice is shown once.
     QVector<Source> sources;
-    QSet<QString> seen;
-    for (const Source &source : qAsConst(named))
-        if (!seen.contains(source.key)) {
-            seen.insert(source.key);
-            sources << source;
-        }
+    if (!namedSources(a, QStringLiteral("show"), &sources, &status))
+        return status;
     readSources(&sources, jobs, false, &status);
 
     const bool many = sources.size() > 1;

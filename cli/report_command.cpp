@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 
 namespace zorctl {
 
@@ -21,29 +20,10 @@ int reportCommand(const Arguments &a)
     int jobs = 32, status = ExitOk;
     if (!intOption(a, QStringLiteral("jobs"), 1, 4096, 32, &jobs))
         return ExitUsage;
-    QStringList items = a.positional;
-    if (a.has(QStringLiteral("all"))) {
-        QList<Target> targets;
-        if (!collectTargets(a, {}, &targets, &status))
-            return status;
-        for (const Target &t : targets)
-            items << t.text;
-    }
-    if (items.isEmpty()) {
-        error(QStringLiteral("report needs a file or a target"));
-        return ExitUsage;
-    }
-    QVector<Source> named;
-    if (!parseSources(items, &named, &status))
-        return status;
     // A file or unit named twice is reported once.
     QVector<Source> sources;
-    QSet<QString> seen;
-    for (const Source &source : qAsConst(named))
-        if (!seen.contains(source.key)) {
-            seen.insert(source.key);
-            sources << source;
-        }
+    if (!namedSources(a, QStringLiteral("report"), &sources, &status))
+        return status;
 
     const bool toDirectory = output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir();
     if (sources.size() > 1 && !toDirectory) {

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace zorctl {
 
@@ -29,6 +30,35 @@ bool parseSources(const QStringList &items, QVector<Source> *sources, int *statu
             source.key = source.target.key();
         }
         sources->append(source);
+    }
+    return true;
+}
+
+bool namedSources(const Arguments &a, const QString &command, QVector<Source> *sources, int *status)
+{
+    QStringList items = a.positional;
+    if (a.has(QStringLiteral("all"))) {
+        QList<Target> targets;
+        if (!collectTargets(a, {}, &targets, status))
+            return false;
+        for (const Target &t : targets)
+            items << t.text;
+    }
+    if (items.isEmpty()) {
+        error(QStringLiteral("%1 needs a file or a target").arg(command));
+        *status = ExitUsage;
+        return false;
+    }
+    QVector<Source> named;
+    if (!parseSources(items, &named, status))
+        return false;
+    sources->clear();
+    QSet<QString> seen;
+    for (const Source &source : qAsConst(named)) {
+        if (!seen.contains(source.key)) {
+            seen.insert(source.key);
+            sources->append(source);
+        }
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #ifndef ZORCTL_SOURCES_H
 #define ZORCTL_SOURCES_H
 
+#include "cli/arguments.h"
 #include "cli/unit_job.h"
 #include "protocol/core/unit_settings.h"
 
@@ -23,6 +24,12 @@ struct Source {
 // The sources the arguments name. False, with the error printed and the exit
 // status set, for an argument that is neither a file nor a target.
 bool parseSources(const QStringList &items, QVector<Source> *sources, int *status);
+// The sources of a command that takes several (show, report): the
+// arguments, and with --all the units discovered, each file or unit once
+// however often it is named. False, with the error printed and the exit
+// status set, when there is none or an argument is neither a file nor a
+// target; `command` names the command in the message.
+bool namedSources(const Arguments &a, const QString &command, QVector<Source> *sources, int *status);
 // Reads every file, then every unit once however often it is named, at most
 // `jobs` at a time. A source that cannot be read gets its error (printed)
 // and raises the exit status: 2 for a file, 3 for a unit. With `allOrNothing`

@@ -134,6 +134,24 @@ std::complex<double> response(const double *coefficients, double omega)
     return response(coefficients, std::polar(1.0, -omega), std::polar(1.0, -2.0 * omega));
 }
 
+std::vector<double> combinedLevels(const double (&coefficients)[10][6],
+                                   const std::vector<double> &frequencies)
+{
+    std::vector<double> levels;
+    levels.reserve(frequencies.size());
+    // e^{-i w} and e^{-2 i w} of every point serve all ten records.
+    for (const double hertz : frequencies) {
+        const double omega = normalizedAngularFrequency(hertz);
+        const std::complex<double> zInverse = std::polar(1.0, -omega);
+        const std::complex<double> zInverse2 = std::polar(1.0, -2.0 * omega);
+        std::complex<double> combined = response(coefficients[0], zInverse, zInverse2);
+        for (int slot = 1; slot < 10; ++slot)
+            combined *= response(coefficients[slot], zInverse, zInverse2);
+        levels.push_back(20.0 * std::log10(std::hypot(combined.real(), combined.imag())));
+    }
+    return levels;
+}
+
 std::vector<double> logspace(double start, double end, int count)
 {
     std::vector<double> values;

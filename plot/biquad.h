@@ -59,6 +59,11 @@ std::complex<double> response(const double *coefficients, double omega);
 std::complex<double> response(const double *coefficients, std::complex<double> zInverse,
                               std::complex<double> zInverse2);
 
+// The level in dB of ten filter records in a row at each frequency (Hz):
+// the curve the DSP page draws, and every picture of it.
+std::vector<double> combinedLevels(const double (&coefficients)[10][6],
+                                   const std::vector<double> &frequencies);
+
 // count values evenly spaced in log10 from start to end. The offset is
 // accumulated by repeated addition, so the last value may differ from end in
 // its last bits. count <= 0 gives an empty vector.

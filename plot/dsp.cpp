@@ -9,21 +9,13 @@
 #include <QGraphicsView>
 #include <QPen>
 
-#include <array>
 #include <cmath>
-#include <complex>
 
 namespace {
 
 using namespace response_scale;
 
 constexpr int curveSegments = curvePoints - 1;
-
-// Level in dB of one response value; -inf for a zero response.
-double levelDb(std::complex<double> value)
-{
-    return 20.0 * std::log10(std::hypot(value.real(), value.imag()));
-}
 
 } // namespace
 
@@ -98,17 +90,7 @@ void dsp::combineAndPlot()
 {
     const std::vector<double> frequencies = biquad::logspace(curveStartHz, curveEndHz, curvePoints);
 
-    // e^{-i w} and e^{-2 i w} of every point serve all ten slots.
-    std::array<double, curvePoints> levels;
-    for (int k = 0; k < curvePoints; ++k) {
-        const double omega = biquad::normalizedAngularFrequency(frequencies[k]);
-        const std::complex<double> zInverse = std::polar(1.0, -omega);
-        const std::complex<double> zInverse2 = std::polar(1.0, -2.0 * omega);
-        std::complex<double> combined = biquad::response(coefficients[0], zInverse, zInverse2);
-        for (int slot = 1; slot < 10; ++slot)
-            combined *= biquad::response(coefficients[slot], zInverse, zInverse2);
-        levels[k] = levelDb(combined);
-    }
+    const std::vector<double> levels = biquad::combinedLevels(coefficients, frequencies);
 
     // A segment that stays drawn keeps its line item and only moves it;
     // removing and re-adding items costs the scene far more than the maths.

@@ -6,9 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <complex>
 
 namespace response_drawing {
 
@@ -112,16 +110,7 @@ void draw(QPainter &painter, const UnitSettings &settings, int zone, const Style
     double coefficients[10][6];
     zoneFilters(settings, zone, coefficients);
     const std::vector<double> frequencies = biquad::logspace(curveStartHz, curveEndHz, curvePoints);
-    std::array<double, curvePoints> levels;
-    for (int k = 0; k < curvePoints; ++k) {
-        const double omega = biquad::normalizedAngularFrequency(frequencies[k]);
-        const std::complex<double> zInverse = std::polar(1.0, -omega);
-        const std::complex<double> zInverse2 = std::polar(1.0, -2.0 * omega);
-        std::complex<double> combined = biquad::response(coefficients[0], zInverse, zInverse2);
-        for (int slot = 1; slot < 10; ++slot)
-            combined *= biquad::response(coefficients[slot], zInverse, zInverse2);
-        levels[k] = 20.0 * std::log10(std::hypot(combined.real(), combined.imag()));
-    }
+    const std::vector<double> levels = biquad::combinedLevels(coefficients, frequencies);
     painter.setPen(QPen(QBrush(style.curve), style.curveWidth, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
     // Written as "not inside" so that a level that is not a number ends the
     // curve like an infinite one, as on the page.
