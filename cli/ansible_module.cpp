@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
     if (!file.findings.isEmpty())
         return fail(QStringLiteral("%1: %2 of its lines would not load, the first on line %3: %4")
                         .arg(o.src)
-                        .arg(file.findings.size())
+                        .arg(file.findings.size() + file.unlisted)
                         .arg(file.findings.first().line)
                         .arg(file.findings.first().message),
                     {{QStringLiteral("findings"), result_json::findings(file.findings)}});

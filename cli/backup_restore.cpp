@@ -139,14 +139,20 @@ int restoreCommand(const Arguments &a)
         return status;
 
     QJsonArray entries;
+    const auto entry = [&](const QJsonValue &target) {
+        return QJsonObject{{QStringLiteral("target"), target},
+                           {QStringLiteral("ok"), true},
+                           {QStringLiteral("changed"), false},
+                           {QStringLiteral("error"), QJsonValue()},
+                           {QStringLiteral("commands"), result_json::commands(commands)},
+                           {QStringLiteral("differences"), QJsonArray()},
+                           {QStringLiteral("not_taken"), QJsonArray()}};
+    };
     for (const Target &t : targets)
-        entries.append(QJsonObject{{QStringLiteral("target"), t.name()},
-                                   {QStringLiteral("ok"), true},
-                                   {QStringLiteral("changed"), false},
-                                   {QStringLiteral("error"), QJsonValue()},
-                                   {QStringLiteral("commands"), result_json::commands(commands)},
-                                   {QStringLiteral("differences"), QJsonArray()},
-                                   {QStringLiteral("not_taken"), QJsonArray()}});
+        entries.append(entry(t.name()));
+    // A dry run without targets prints the file's commands, for no unit.
+    if (targets.isEmpty())
+        entries.append(entry(QJsonValue()));
     if (dryRun && !changesOnly) {
         if (json) {
             printJson(entries);

@@ -40,13 +40,13 @@ int diffCommand(const Arguments &a)
         const QString problem = !first.error.isEmpty()    ? first.name + QStringLiteral(": ") + first.error
                                 : !second.error.isEmpty() ? second.name + QStringLiteral(": ") + second.error
                                                           : QString();
-        printJson(QJsonArray{
-            QJsonObject{{QStringLiteral("a"), first.name},
-                        {QStringLiteral("b"), second.name},
-                        {QStringLiteral("ok"), read},
-                        {QStringLiteral("error"), errorValue(problem)},
-                        {QStringLiteral("differences"),
-                         result_json::differences(diffs, QStringLiteral("a"), QStringLiteral("b"))}}});
+        // The first argument is the target, the second the file it is held
+        // against, as restore and the module hold a unit against a file.
+        printJson(QJsonArray{QJsonObject{{QStringLiteral("target"), first.name},
+                                         {QStringLiteral("file"), second.name},
+                                         {QStringLiteral("ok"), read},
+                                         {QStringLiteral("error"), errorValue(problem)},
+                                         {QStringLiteral("differences"), result_json::differences(diffs)}}});
         return status;
     }
     if (!diffs.isEmpty()) {
@@ -72,10 +72,13 @@ int lintCommand(const Arguments &a)
             QJsonArray{QJsonObject{{QStringLiteral("target"), path},
                                    {QStringLiteral("ok"), file.error.isEmpty() && file.findings.isEmpty()},
                                    {QStringLiteral("error"), errorValue(file.error)},
-                                   {QStringLiteral("findings"), result_json::findings(file.findings)}}});
+                                   {QStringLiteral("findings"), result_json::findings(file.findings)},
+                                   {QStringLiteral("unlisted"), file.unlisted}}});
     } else {
         for (const settings_file::Finding &finding : file.findings)
             out() << path << ":" << finding.line << ": " << finding.message << Qt::endl;
+        if (file.unlisted > 0)
+            out() << path << ": " << file.unlisted << " more lines not taken" << Qt::endl;
     }
     if (!file.error.isEmpty())
         return ExitUsage;

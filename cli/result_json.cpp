@@ -4,15 +4,14 @@
 
 namespace result_json {
 
-QJsonArray differences(const QVector<UnitSettings::Difference> &diffs, const QString &currentKey,
-                       const QString &wantedKey)
+QJsonArray differences(const QVector<UnitSettings::Difference> &diffs)
 {
     QJsonArray list;
     for (const UnitSettings::Difference &d : diffs)
         list.append(QJsonObject{{QStringLiteral("page"), d.page},
                                 {QStringLiteral("setting"), d.setting},
-                                {currentKey, d.current},
-                                {wantedKey, d.wanted}});
+                                {QStringLiteral("unit"), d.current},
+                                {QStringLiteral("file"), d.wanted}});
     return list;
 }
 

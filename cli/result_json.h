@@ -15,11 +15,9 @@
 
 namespace result_json {
 
-// {"page", "setting", CURRENT, WANTED} for each difference; restore and the
-// module name the two values "unit" and "file".
-QJsonArray differences(const QVector<UnitSettings::Difference> &diffs,
-                       const QString &currentKey = QStringLiteral("unit"),
-                       const QString &wantedKey = QStringLiteral("file"));
+// {"page", "setting", "unit", "file"} for each difference: the value the
+// unit (or the first file of a diff) holds, and the one the file wants.
+QJsonArray differences(const QVector<UnitSettings::Difference> &diffs);
 // {"line", "message"} for each finding.
 QJsonArray findings(const QVector<settings_file::Finding> &findings);
 QJsonArray commands(const QList<QByteArray> &commands);

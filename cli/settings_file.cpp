@@ -78,8 +78,10 @@ Reading read(QIODevice *device)
             continue;
         if (line.whole && reading.settings.apply(line.bytes))
             ++reading.taken;
-        else
+        else if (reading.findings.size() < MaxFindings)
             reading.findings.append({line.number, whyNotTaken(line)});
+        else
+            ++reading.unlisted;
     }
     if (reader.failed())
         reading.error = device->errorString();

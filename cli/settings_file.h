@@ -18,10 +18,15 @@ struct Finding {
     QString message;
 };
 
+// The findings kept of one file: a disk image picked by mistake has a
+// finding on nearly every line, and memory stays bounded whatever it holds.
+constexpr int MaxFindings = 1000;
+
 struct Reading {
     UnitSettings settings;     // holds what the lines taken set
     int taken = 0;             // lines that set a setting
-    QVector<Finding> findings; // every other line that is not blank
+    QVector<Finding> findings; // every other line that is not blank, the first MaxFindings of them
+    int unlisted = 0;          // findings beyond those
     QString error;             // the file could not be opened or read to its end
 };
 

@@ -50,7 +50,8 @@ void printJson(const QJsonArray &document)
 
 bool isFileArgument(const QString &text)
 {
-    return QFileInfo(text).isFile() || text.endsWith(QLatin1String(".zor"), Qt::CaseInsensitive);
+    const QFileInfo info(text);
+    return info.isFile() || info.isDir() || text.endsWith(QLatin1String(".zor"), Qt::CaseInsensitive);
 }
 
 } // namespace zorctl

@@ -31,7 +31,8 @@ int exitFor(UnitJob::Failure failure);
 void printJson(const QJsonArray &document);
 
 // An argument naming a configuration file rather than a unit: an existing
-// regular file, or a name ending in .ZOR (in any case) that may not exist.
+// regular file, a directory (a file that cannot be read), or a name ending
+// in .ZOR (in any case) that may not exist.
 bool isFileArgument(const QString &text);
 
 int discoverCommand(const Arguments &a);

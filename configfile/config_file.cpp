@@ -2,8 +2,9 @@
 //
 // A file is the command stream of a Send All, one command per line. Saving
 // writes the Send All list of the window's settings (atomically, so a failed
-// save never destroys the previous file); loading replays each line through
-// the reply parser.
+// save never destroys the previous file); loading replays each line that the
+// settings model takes (zorctl, lint and the simulated unit read files with
+// the same model) through the reply parser.
 #include "app/zor_config.h"
 
 #include <QFileDialog>
@@ -15,7 +16,7 @@
 #include "forms/zor_config_form.h"
 #include "protocol/core/config_file_reader.h"
 #include "protocol/core/line_framer.h"
-#include "protocol/core/reply_decoder.h"
+#include "protocol/core/unit_settings.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ bool rewind(QFile &file)
     if (file.seek(0))
         return true;
     file.close();
-    return file.open(QIODevice::ReadOnly | QIODevice::Text);
+    return file.open(QIODevice::ReadOnly);
 }
 
 } // namespace
@@ -93,14 +94,19 @@ bool zor_config::loadConfiguration(const QString &fileName)
 {
     if (currentRun() != Run::None)
         return false;
+    // Bytes as they are: the reader ends lines at LF or CR LF, and a CR
+    // inside a line is refused as every other reader of the file refuses it.
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         QMessageBox::critical(this, tr("Error"), tr("Failed to open file ") + fileName + QStringLiteral("."),
                               QMessageBox::Ok);
         return false;
     }
     // Two passes, so that the file is never held in memory: count the lines
-    // the parser recognises, then, if there are any, apply every line.
+    // the model takes, then, if there are any, apply them. A line the model
+    // refuses (a value out of range, a refused character in a name, a reply
+    // that sets nothing) is counted and left out.
+    UnitSettings taking;
     int nonBlank = 0;
     int recognised = 0;
     ConfigFileReader lines(&file);
@@ -108,7 +114,7 @@ bool zor_config::loadConfiguration(const QString &fileName)
         if (line.whole && line.bytes.trimmed().isEmpty())
             continue;
         ++nonBlank;
-        if (line.whole && protocol::decodeReply(line.bytes).recognised())
+        if (line.whole && taking.apply(line.bytes))
             ++recognised;
     }
 
@@ -131,7 +137,7 @@ bool zor_config::loadConfiguration(const QString &fileName)
     loadingFile = true;
     ConfigFileReader again(&file);
     for (ConfigFileReader::Line line; again.next(&line);) {
-        if (line.whole)
+        if (line.whole && taking.apply(line.bytes))
             parseCommand(line.bytes);
         emit sendReceivedData(decodeUtf8UpToNul(line.bytes.trimmed()));
     }

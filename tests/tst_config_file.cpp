@@ -542,7 +542,8 @@ void tst_config_file::partlyRecognisedFileReportsCount()
 
 // A line of up to 4096 bytes (line end not counted) can hold a setting; a
 // longer one is passed over, echoed cut short, and what follows it in the
-// file is read from the next line on.
+// file is read from the next line on. A line the settings model refuses is
+// passed over too.
 void tst_config_file::lineLengthLimit_data()
 {
     const auto padded = [](const QByteArray &command, int length) {
@@ -567,6 +568,12 @@ void tst_config_file::lineLengthLimit_data()
         << false << "File loaded: 1 of 2 lines recognised." << 2;
     QTest::newRow("setting after an overlong line") << QByteArray(10000, 'x') + "\n[VO3R-25]\n[SD2]\n"
                                                     << true << "File loaded: 2 of 3 lines recognised." << 3;
+    // The lines the model refuses are left out, as zorctl lint lists them.
+    QTest::newRow("a value out of range") << QByteArray("[VO3R-90]\n[SD2]\n")
+                                          << false << "File loaded: 1 of 2 lines recognised." << 2;
+    QTest::newRow("refused characters in names")
+        << QByteArray("[VO3R-25]\r\n[NI2\"Tab\there\"]\r\n[NO2\"Lo\rnge\"]\r\n[SD2]\r\n")
+        << true << "File loaded: 2 of 4 lines recognised." << 4;
 }
 
 void tst_config_file::lineLengthLimit()

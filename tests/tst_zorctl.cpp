@@ -420,13 +420,16 @@ private slots:
         QTest::newRow("restore, two targets naming one unit")
             << QStringList{"restore", "SHORT", "127.0.0.2", "127.0.0.2:23", "--dry-run", "--json"} << 0
             << QStringList{"#=1", "0/target=127.0.0.2:23", "0/changed=false", "0/commands=[3]"};
+        QTest::newRow("restore --dry-run without a target")
+            << QStringList{"restore", "SHORT", "--dry-run", "--json"} << 0
+            << QStringList{"#=1", "0/target=null", "0/commands=[3]"};
         QTest::newRow("diff") << QStringList{"diff", "FILE", "SHORT", "--json"} << 1
-                              << QStringList{"0/a=FILE",
-                                             "0/b=SHORT",
+                              << QStringList{"0/target=FILE",
+                                             "0/file=SHORT",
                                              "0/ok=true",
                                              "0/differences=[3]",
-                                             "0/differences/1/a=-12 dB",
-                                             "0/differences/1/b=-20 dB"};
+                                             "0/differences/1/unit=-12 dB",
+                                             "0/differences/1/file=-20 dB"};
         QTest::newRow("show, a unit named twice")
             << QStringList{"show", "UNIT", "UNIT", "--page", "network", "--json"} << 0
             << QStringList{"#=1", "0/target=UNIT", "0/settings/1/setting=IP address",
@@ -492,6 +495,13 @@ private slots:
             << QStringList{"2: line longer than 4096 bytes"};
         QTest::newRow("a query is not a setting")
             << QByteArray("[QX]\n") << QStringList{"1: [QX] is not a setting"};
+        QTest::newRow("a CR inside a name")
+            << QByteArray("[NO2\"Lo\rnge\"]\r\n") << QStringList{"1: zone name: name holds a character"};
+        QStringList first1000;
+        for (int line = 1; line <= 1000; ++line)
+            first1000 << QStringLiteral("%1: unknown command").arg(line);
+        QTest::newRow("findings beyond the first 1000 are counted")
+            << QByteArray("x\n").repeated(1003) << first1000 + QStringList{" 3 more lines not taken"};
     }
 
     void lint()
@@ -682,6 +692,8 @@ private slots:
         QTest::newRow("a file that does not exist is no host")
             << QStringList{"diff", "missing.ZOR", "127.0.0.2"} << 2
             << "zorctl: missing.ZOR: No such file or directory\n";
+        QTest::newRow("a directory is a file that cannot be read")
+            << QStringList{"show", QStringLiteral(ZOR_SOURCE_DIR "/demo")} << 2 << "/demo: ";
         QTest::newRow("restore from a file that does not exist")
             << QStringList{"restore", "missing.zor", "127.0.0.2"} << 2
             << "zorctl: missing.zor: No such file or directory\n";
