@@ -8,12 +8,16 @@
 // window's settings are taken as the new starting point.
 //
 // A drag of a slider is one step: its edits are taken together when the
-// handle is released. Edits of the same setting in quick succession
-// (keyboard steps, a spin box held down) are merged into one step as well.
+// handle is released. Steps of the same value in quick succession (keys, the
+// wheel, a spin box held down) are merged into one step as well.
 #include "app/zor_config.h"
 
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSlider>
 
@@ -58,7 +62,29 @@ void zor_config::wireHistory()
         connect(slider, &QAbstractSlider::sliderPressed, this, &zor_config::holdEdits);
         connect(slider, &QAbstractSlider::sliderReleased, this, &zor_config::releaseEdits);
     }
+    // Fields take Ctrl+Z for themselves unless they are told otherwise.
+    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
+        box->installEventFilter(this);
+    for (QLineEdit *field : findChildren<QLineEdit *>()) {
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::editingFinished, field, [field] { field->setModified(false); });
+    }
     shown = settledSettings();
+}
+
+// A spin box's value is the window's as soon as it changes, and so is a
+// field's text once it has been entered: Undo is the window's step. Typing
+// not yet entered is the field's own to take back.
+bool zor_config::undoKeyIsWindows(QObject *field, QEvent *event) const
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo))
+        return false;
+    const auto *edit = qobject_cast<QLineEdit *>(field);
+    return qobject_cast<QAbstractSpinBox *>(field) ||
+           (edit && (qobject_cast<QAbstractSpinBox *>(edit->parent()) || !edit->isModified()));
 }
 
 // The window's settings between edits: a name field or an address field
@@ -98,6 +124,11 @@ void zor_config::settleEdit()
     if (sliderHeld || replayingStep)
         return;
     const UnitSettings before = heldBase ? *heldBase : shown;
+    // Keys, the wheel or a spin box's arrows step a value: steps of one
+    // setting in quick succession are one edit. A drag, a click on a box and
+    // a choice in a list are an edit each.
+    const bool stepping = !heldBase && (qobject_cast<QAbstractSpinBox *>(focusWidget()) ||
+                                        qobject_cast<QAbstractSlider *>(focusWidget()));
     heldBase.reset();
     const bool sentNowhere = editReachedNoUnit.value_or(!linkOpen());
     editReachedNoUnit.reset();
@@ -112,6 +143,7 @@ void zor_config::settleEdit()
         new SettingsStep(*this, SettingsStep::Edit, QString(), before, now, offlineBefore, offlineEdits);
     // Named after the setting edited; a volume edit also changes the mute box.
     step->setText(UnitSettings::Setting::at(step->changed().value(0)).name());
+    step->stepping = stepping;
     shown = now;
     undoHistory.push(step);
 }
@@ -159,8 +191,16 @@ void zor_config::afterReply(const protocol::DecodedReply &reply)
         else
             frame.texts[f] = reply.text[f];
     }
+    if (UnitSettings::settingOf(frame))
+        settingsFile.clear();
     if (!shown.apply(frame, UnitSettings::Origin::Reported))
         shown = settledSettings();
+}
+
+void zor_config::holdsFileSettings(const QString &fileName)
+{
+    settingsFile = QFileInfo(fileName).fileName();
+    undoHistory.setClean();
 }
 
 void zor_config::beginWindowStep(UnitSettings &base, bool &offline)
@@ -248,6 +288,9 @@ bool zor_config::keepOrDiscardEdits()
 
 void zor_config::exitApplication()
 {
-    if (keepOrDiscardEdits())
-        QCoreApplication::quit();
+    if (!keepOrDiscardEdits())
+        return;
+    // Answered: quitting closes the window, which does not ask again.
+    offlineEdits = false;
+    QCoreApplication::quit();
 }

@@ -32,8 +32,11 @@ bool zor_config::exportReportTo(const QString &fileName)
     // While a run talks to the unit the window's settings are changing.
     if (currentRun() != Run::None)
         return false;
-    const QString subject = linkOpen() ? tr("The window's settings, connected to %1").arg(statusLabel.text())
-                                       : tr("The window's settings");
+    QString subject = tr("The window's settings");
+    if (linkOpen())
+        subject = tr("The window's settings, connected to %1").arg(statusLabel.text());
+    else if (!settingsFile.isEmpty() && undoHistory.isClean())
+        subject = tr("The window's settings, as in %1").arg(settingsFile);
     QString reason;
     if (!settings_report::write(fileName, currentSettings(), {subject, QDateTime::currentDateTime()},
                                 &reason)) {

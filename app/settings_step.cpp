@@ -62,7 +62,7 @@ int SettingsStep::id() const
 bool SettingsStep::mergeWith(const QUndoCommand *other)
 {
     const auto *next = static_cast<const SettingsStep *>(other);
-    if (replayed || next->stepKind != Edit || next->text() != text() ||
+    if (replayed || !stepping || !next->stepping || next->text() != text() ||
         lastEdit.elapsed() > window.editMergeMs)
         return false;
     after = next->after;

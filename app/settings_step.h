@@ -34,7 +34,9 @@ public:
 
     void undo() override;
     void redo() override;
-    // Edits of the same setting in quick succession are one step.
+    // An edit that stepped a value (keys, the wheel, a spin box's arrows):
+    // such edits of the same setting in quick succession are one step.
+    bool stepping = false;
     int id() const override;
     bool mergeWith(const QUndoCommand *other) override;
 

@@ -268,6 +268,8 @@ ReplyTargets &zor_config::numberedWidgets()
 
 bool zor_config::eventFilter(QObject *watched, QEvent *event)
 {
+    if (undoKeyIsWindows(watched, event))
+        return true;
     if (event->type() == QEvent::Resize && dspPlot) {
         dspPlot->viewResized(ui->graphicsView);
         dspPlot->combineAndPlot();

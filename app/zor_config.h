@@ -226,6 +226,11 @@ private:
     // True while a step is being undone or redone.
     bool replayingStep = false;
     bool offlineEdits = false;
+    // The file (its name) whose settings the window holds exactly: the last
+    // one loaded or saved, while the undo history stands where it did then
+    // and no unit has reported a setting since.
+    QString settingsFile;
+    void holdsFileSettings(const QString &fileName);
     // Whether the commands of the edit not yet taken as a step went to no
     // unit; unknown while no command was sent.
     std::optional<bool> editReachedNoUnit;
@@ -248,6 +253,9 @@ private:
     void applyStoredFrame(const QByteArray &frame);
     void undoStep();
     void redoStep();
+    // Whether Undo or Redo pressed in a field is the window's step rather
+    // than the field's own undo of typing.
+    bool undoKeyIsWindows(QObject *field, QEvent *event) const;
     void updateUndoActions();
     void exitApplication();
     bool saveWithDialog();

@@ -87,6 +87,7 @@ bool zor_config::saveConfiguration(const QString &fileName)
     ui->statusBar->showMessage(tr("File saved successfully."));
     offlineEdits = false;
     rememberFile(fileName);
+    holdsFileSettings(fileName);
     return true;
 }
 
@@ -147,6 +148,7 @@ bool zor_config::loadConfiguration(const QString &fileName)
     endWindowStep(SettingsStep::Load, tr("Load %1").arg(QFileInfo(fileName).fileName()), before,
                   offlineBefore);
     rememberFile(fileName);
+    holdsFileSettings(fileName);
 
     if (recognised == nonBlank)
         ui->statusBar->showMessage(tr("File loaded successfully."));

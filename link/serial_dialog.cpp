@@ -1,5 +1,6 @@
 #include "link/serial_dialog.h"
 
+#include <QLineEdit>
 #include <QSerialPortInfo>
 #include <QShowEvent>
 
@@ -9,6 +10,9 @@ serial_dialog::serial_dialog(QWidget *parent) : QDialog(parent), ui(new Ui::seri
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->comboBox->setAccessibleName(tr("Serial port"));
+    if (ui->comboBox->lineEdit())
+        ui->comboBox->lineEdit()->setAccessibleName(tr("Serial port"));
     refreshPorts();
     // After setupUi, so that the chosen port is opened (and any error shown)
     // while the dialog is still on screen, and only then does it close.

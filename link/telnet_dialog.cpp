@@ -22,6 +22,8 @@ telnet_dialog::telnet_dialog(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->lineEditIPAddress->setAccessibleName(tr("Unit IP address"));
+    ui->listWidget->setAccessibleName(tr("Units detected"));
     connect(ui->pushButtonOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->pushButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 

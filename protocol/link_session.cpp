@@ -63,6 +63,7 @@ void zor_config::updateRunActions()
     // A file loaded or saved in the middle of a run would mix with it.
     ui->actionLoad->setEnabled(idle);
     ui->actionSave->setEnabled(idle);
+    ui->menuRecentFiles->setEnabled(idle);
     updateUndoActions();
 }
 

@@ -3,6 +3,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "link/console.h"
+#include "link/serial_dialog.h"
+#include "link/telnet_dialog.h"
 #include "sim/unit_state.h"
 #include "support/editor_test_helpers.h"
 #include "support/message_box_closer.h"
@@ -30,9 +33,15 @@ void makeEdit(zor_config &w, int edit)
         drag(w.ui->sliderFPBrightness, {2, 1, 0}); // sent at every position
     if (edit == 2)
         click(w, w.ui->checkBoxFavoriteBypass_2);
+    if (edit == 3)
+        w.ui->spinBoxZoneBal_4->setFocus(); // where Ctrl+Z is pressed then
     for (int key = 0; edit == 3 && key < 3; ++key) {
         QTest::keyClick(w.ui->spinBoxZoneBal_4, Qt::Key_Up);
         QCoreApplication::processEvents();
+    }
+    for (int clicks = 0; edit == 4 && clicks < 2; ++clicks) {
+        click(w, w.ui->checkBoxZoneMute_2);
+        QTest::qWait(50);
     }
 }
 
@@ -65,32 +74,38 @@ private slots:
         QTest::addColumn<bool>("connected");
         QTest::addColumn<int>("edit");
         QTest::addColumn<QString>("step");
+        QTest::addColumn<int>("steps");
         QTest::addColumn<QStringList>("undoCommands"); // sent only with a link open
         for (const bool connected : {true, false}) {
-            const auto add = [connected](const char *name, int edit, const char *step,
+            const auto add = [connected](const char *name, int edit, const char *step, int steps,
                                          const QStringList &undo) {
                 QTest::addRow("%s, %s", connected ? "connected" : "offline", name)
-                    << connected << edit << step << (connected ? undo : QStringList());
+                    << connected << edit << step << steps << (connected ? undo : QStringList());
             };
-            add("volume drag", 0, "Zone 3 volume", {"[VO3R-40]", "[VMO3]"});
-            add("brightness drag", 1, "Front panel brightness", {"[SD0]"});
-            add("favorite bypass", 2, "Favorite 1 Zone 2 source", {"[F1RO2]"});
-            add("three balance keys", 3, "Zone 4 balance", {"[BO4R0]"});
+            add("volume drag", 0, "Zone 3 volume", 1, {"[VO3R-40]", "[VMO3]"});
+            add("brightness drag", 1, "Front panel brightness", 1, {"[SD0]"});
+            add("favorite bypass", 2, "Favorite 1 Zone 2 source", 1, {"[F1RO2]"});
+            add("three balance keys", 3, "Zone 4 balance", 1, {"[BO4R0]"});
+            add("two quick clicks on a box", 4, "Zone 2 mute", 2, {"[VUMO2]", "[VMO2]"});
         }
     }
 
-    // One step per edit; undone, the window shows the earlier values and,
-    // connected, the unit gets them back. Redo does the edit again.
+    // One step per edit; undone (Ctrl+Z where the focus is), the window shows
+    // the earlier values and, connected, the unit gets them back. Redo does
+    // the edit again.
     void undoAnEdit()
     {
         QFETCH(bool, connected);
         QFETCH(int, edit);
         QFETCH(QString, step);
+        QFETCH(int, steps);
         MessageBoxCloser boxes;
         QTemporaryDir dir;
         SimulatedUnit unit;
         zor_config window;
         window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(!connected ||
                 (unit.start({"--dump-state-on-exit", dir.filePath("unit.ZOR")}) && connectTo(window, unit)));
         const Picture before = pictureOf(window);
@@ -101,12 +116,13 @@ private slots:
         };
         makeEdit(window, edit);
         QTRY_COMPARE(window.ui->actionUndo->text(), "Undo " + step);
-        QCOMPARE(window.undoHistory.count(), 1);
+        QCOMPARE(window.undoHistory.count(), steps);
         QCOMPARE(window.holdsUnsentEdits(), !connected);
         QTRY_VERIFY(settled());
         const Picture edited = pictureOf(window);
         sent.clear();
-        window.ui->actionUndo->trigger();
+        for (int undo = 0; undo < steps; ++undo)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         QTEST(sentCommands(sent), "undoCommands");
         QTRY_COMPARE(pictureOf(window), before);
         QCOMPARE(window.ui->actionRedo->text(), "Redo " + step);
@@ -117,7 +133,8 @@ private slots:
             QVERIFY(ended.loadFile(dir.filePath("unit.ZOR"), nullptr));
             QVERIFY(ended.settings() == UnitState().settings());
         }
-        window.ui->actionRedo->trigger();
+        for (int redo = 0; redo < steps; ++redo)
+            window.ui->actionRedo->trigger();
         QCOMPARE(pictureOf(window), edited);
     }
 
@@ -253,8 +270,9 @@ private slots:
         add(4, 0, "checkBoxGroupZone_11", "Group 4 member Zone 11");
     }
 
-    // Walks the window's accessibility tree page by page: every control
-    // that can take the focus has a name, one that says what it sets.
+    // Walks the window's accessibility tree page by page, and the dialogs':
+    // every control that can take the focus has a name, one that says what
+    // it sets.
     void accessibleNames()
     {
         QFETCH(int, group);
@@ -274,6 +292,15 @@ private slots:
         for (int page = 0; page < window.ui->tabWidget->count(); ++page) {
             window.ui->tabWidget->setCurrentIndex(page);
             collectUnnamed(QAccessible::queryAccessibleInterface(&window), unnamed);
+        }
+        // And the windows the Connection menu opens.
+        telnet_dialog::setDiscoveryPort(0);
+        telnet_dialog network;
+        serial_dialog serial;
+        console log;
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&network, &serial, &log}) {
+            dialog->show();
+            collectUnnamed(QAccessible::queryAccessibleInterface(dialog), unnamed);
         }
         QCOMPARE(unnamed.join(", "), QString());
     }
