@@ -33,9 +33,8 @@ void makeEdit(zor_config &w, int edit)
         drag(w.ui->sliderFPBrightness, {2, 1, 0}); // sent at every position
     if (edit == 2)
         click(w, w.ui->checkBoxFavoriteBypass_2);
-    if (edit == 3)
-        w.ui->spinBoxZoneBal_4->setFocus(); // where Ctrl+Z is pressed then
     for (int key = 0; edit == 3 && key < 3; ++key) {
+        w.ui->spinBoxZoneBal_4->setFocus(); // where Ctrl+Z is pressed then
         QTest::keyClick(w.ui->spinBoxZoneBal_4, Qt::Key_Up);
         QCoreApplication::processEvents();
     }
@@ -90,9 +89,8 @@ private slots:
         }
     }
 
-    // One step per edit; undone (Ctrl+Z where the focus is), the window shows
-    // the earlier values and, connected, the unit gets them back. Redo does
-    // the edit again.
+    // One step per edit; undone (Ctrl+Z), the window shows the earlier values
+    // and, connected, the unit gets them back. Redo does the edit again.
     void undoAnEdit()
     {
         QFETCH(bool, connected);
@@ -104,7 +102,6 @@ private slots:
         SimulatedUnit unit;
         zor_config window;
         window.show();
-        QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(!connected ||
                 (unit.start({"--dump-state-on-exit", dir.filePath("unit.ZOR")}) && connectTo(window, unit)));
@@ -270,9 +267,8 @@ private slots:
         add(4, 0, "checkBoxGroupZone_11", "Group 4 member Zone 11");
     }
 
-    // Walks the window's accessibility tree page by page, and the dialogs':
-    // every control that can take the focus has a name, one that says what
-    // it sets.
+    // Walks the accessibility tree of the window's pages and its dialogs:
+    // every control that can take the focus has a name saying what it sets.
     void accessibleNames()
     {
         QFETCH(int, group);
