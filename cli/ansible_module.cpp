@@ -63,7 +63,7 @@ QString pathOf(const QString &text)
     return text;
 }
 
-// The arguments, checked as Ansible checks a module's argument spec.
+// The arguments, checked as Ansible checks a module's declared arguments.
 bool parseOptions(const QJsonObject &args, Options *o, QString *problem)
 {
     const QStringList supported{"backup", "backup_dir", "src", "target", "timeout", "verify"};

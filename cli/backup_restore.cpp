@@ -5,7 +5,6 @@
 #include "cli/zorctl.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QJsonObject>
 #include <QVector>
@@ -56,12 +55,12 @@ int backupCommand(const Arguments &a)
         return ExitUsage;
     }
     int jobs = 32, status = ExitOk;
-    if (!intOption(a, QStringLiteral("jobs"), 1, 4096, 32, &jobs))
+    if (!jobsOption(a, &jobs))
         return ExitUsage;
     QList<Target> targets;
     if (!collectTargets(a, a.positional, &targets, &status))
         return status;
-    const bool toDirectory = output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir();
+    const bool toDirectory = isDirectoryOutput(output);
     if (targets.size() > 1 && !toDirectory) {
         error(QStringLiteral("several units need -o DIR/"));
         return ExitUsage;
@@ -129,7 +128,7 @@ int restoreCommand(const Arguments &a)
     const bool verify = !dryRun && !a.has(QStringLiteral("no-verify"));
     const bool json = a.has(QStringLiteral("json"));
     int jobs = 32, status = ExitOk;
-    if (!intOption(a, QStringLiteral("jobs"), 1, 4096, 32, &jobs))
+    if (!jobsOption(a, &jobs))
         return ExitUsage;
     // A dry run checks the targets it is given before printing; it may be
     // given none.

@@ -102,7 +102,7 @@ int showCommand(const Arguments &a)
         }
     }
     int jobs = 32, status = ExitOk;
-    if (!intOption(a, QStringLiteral("jobs"), 1, 4096, 32, &jobs))
+    if (!jobsOption(a, &jobs))
         return ExitUsage;
     // A file or unit named twice is shown once.
     QVector<Source> sources;

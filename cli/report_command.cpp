@@ -18,14 +18,14 @@ int reportCommand(const Arguments &a)
         return ExitUsage;
     }
     int jobs = 32, status = ExitOk;
-    if (!intOption(a, QStringLiteral("jobs"), 1, 4096, 32, &jobs))
+    if (!jobsOption(a, &jobs))
         return ExitUsage;
     // A file or unit named twice is reported once.
     QVector<Source> sources;
     if (!namedSources(a, QStringLiteral("report"), &sources, &status))
         return status;
 
-    const bool toDirectory = output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir();
+    const bool toDirectory = isDirectoryOutput(output);
     if (sources.size() > 1 && !toDirectory) {
         error(QStringLiteral("several reports need -o DIR/"));
         return ExitUsage;

@@ -43,6 +43,16 @@ int exitFor(UnitJob::Failure failure)
     return failure == UnitJob::None ? ExitOk : ExitUnreachable;
 }
 
+bool jobsOption(const Arguments &a, int *jobs)
+{
+    return intOption(a, QStringLiteral("jobs"), 1, 4096, 32, jobs);
+}
+
+bool isDirectoryOutput(const QString &output)
+{
+    return output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir();
+}
+
 void printJson(const QJsonArray &document)
 {
     out() << QJsonDocument(document).toJson(QJsonDocument::Compact) << Qt::endl;

@@ -26,6 +26,10 @@ void error(const QString &text);
 // An integer option within [min, max], `fallback` when it is not given.
 // False (with the error printed) for any other value.
 bool intOption(const Arguments &a, const QString &name, int min, int max, int fallback, int *result);
+// --jobs: how many units at once, 1..4096, 32 when not given.
+bool jobsOption(const Arguments &a, int *jobs);
+// Whether -o names a directory (ends in "/" or is one) rather than a file.
+bool isDirectoryOutput(const QString &output);
 int exitFor(UnitJob::Failure failure);
 // With --json: the document on standard output, alone.
 void printJson(const QJsonArray &document);

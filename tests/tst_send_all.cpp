@@ -215,8 +215,10 @@ void tst_send_all::oneRunAtATime()
     QVERIFY(window.currentRun() != zor_config::Run::None);
     const int started = sent.count();
 
-    for (QAction *other : {window.ui->actionReceiveAll, window.ui->actionSendAll, window.ui->actionCompare,
-                           window.ui->actionSendChanges, window.ui->actionLoad, window.ui->actionSave})
+    const QList<QAction *> others{window.ui->actionReceiveAll, window.ui->actionSendAll,
+                                  window.ui->actionCompare,    window.ui->actionSendChanges,
+                                  window.ui->actionLoad,       window.ui->actionSave};
+    for (QAction *other : others)
         QVERIFY2(!other->isEnabled(), qPrintable(other->objectName()));
     window.sendQueryAll();
     window.sendAll();
@@ -229,8 +231,7 @@ void tst_send_all::oneRunAtATime()
     window.findChild<QPushButton *>(QStringLiteral("pushButtonSendAllCancel"))->click();
     QCOMPARE(window.currentRun(), zor_config::Run::None);
     QCOMPARE(window.statusBar()->currentMessage(), cancelled);
-    for (QAction *other : {window.ui->actionReceiveAll, window.ui->actionSendAll, window.ui->actionCompare,
-                           window.ui->actionSendChanges, window.ui->actionLoad, window.ui->actionSave})
+    for (QAction *other : others)
         QVERIFY2(other->isEnabled(), qPrintable(other->objectName()));
 }
 
